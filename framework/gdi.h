@@ -1,0 +1,133 @@
+// Drawing objects and the device context, with the original platform's
+// pixel rules: rectangles exclude their right and bottom edges, lines
+// exclude their end point, Rectangle() outlines inside its box.  QPainter
+// differs by a pixel here and there, so the conversion is made once, in
+// gdi.cpp, and nowhere else.
+#pragma once
+
+#include <QImage>
+#include <memory>
+
+#include "framework/wintypes.h"
+
+class CResources;
+
+class CGdiObject {
+ public:
+  virtual ~CGdiObject() = default;
+};
+
+// A bitmap: a QImage the layer can load from resources or create blank.
+class CBitmap : public CGdiObject {
+ public:
+  CBitmap() = default;
+  // Loads the named ("DATEU") or numbered (6233) bitmap of the resources.
+  BOOL LoadBitmap(const CResources& res, const char* name);
+  BOOL LoadBitmap(const CResources& res, UINT id);
+  BOOL CreateCompatibleBitmap(int width, int height);
+  CSize GetSize() const { return {m_image.width(), m_image.height()}; }
+  BOOL IsNull() const { return m_image.isNull(); }
+  QImage& Image() { return m_image; }
+  const QImage& Image() const { return m_image; }
+
+ private:
+  QImage m_image;
+};
+
+class CPen : public CGdiObject {
+ public:
+  CPen() = default;
+  CPen(int width, COLORREF color) { CreatePen(width, color); }
+  BOOL CreatePen(int width, COLORREF color) { m_width = width; m_color = color; m_null = false; return TRUE; }
+  int Width() const { return m_width; }
+  COLORREF Color() const { return m_color; }
+  bool IsNull() const { return m_null; }
+
+ private:
+  int m_width = 1;
+  COLORREF m_color = 0;
+  bool m_null = true;
+};
+
+class CBrush : public CGdiObject {
+ public:
+  CBrush() = default;
+  explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
+  BOOL CreateSolidBrush(COLORREF color) { m_color = color; m_hollow = false; return TRUE; }
+  COLORREF Color() const { return m_color; }
+  bool IsHollow() const { return m_hollow; }
+  // The stock hollow brush (NULL_BRUSH): fills nothing.
+  static const CBrush* Hollow();
+
+ private:
+  COLORREF m_color = 0;
+  bool m_hollow = true;
+};
+
+using HBRUSH = const CBrush*;
+
+constexpr UINT SRCCOPY = 0x00CC0020;
+
+// A device context paints into a QImage: the selected bitmap of a memory
+// context, or the backing surface of a window (CWnd::GetDC, CPaintDC).
+// Defaults as on the original platform: black pen, white brush, white
+// background colour, opaque background mode, black text.
+class CDC {
+ public:
+  CDC();
+  explicit CDC(QImage* target);
+  virtual ~CDC();
+  CDC(const CDC&) = delete;
+  CDC& operator=(const CDC&) = delete;
+
+  // Memory context: draws into whatever bitmap is selected.
+  BOOL CreateCompatibleDC(CDC* other);
+  BOOL DeleteDC();
+
+  CBitmap* SelectObject(CBitmap* bitmap);
+  CPen* SelectObject(CPen* pen);
+  CBrush* SelectObject(CBrush* brush);
+  const CBrush* SelectObject(const CBrush* brush);
+
+  COLORREF SetBkColor(COLORREF c);
+  COLORREF GetBkColor() const { return m_bkColor; }
+  int SetBkMode(int mode);
+  int GetBkMode() const { return m_bkMode; }
+  COLORREF SetTextColor(COLORREF c);
+  COLORREF GetTextColor() const { return m_textColor; }
+
+  void FillSolidRect(const CRect& r, COLORREF c);  // also sets the bk colour, as the original does
+  void FillSolidRect(int x, int y, int cx, int cy, COLORREF c);
+  void FillRect(const CRect& r, const CBrush* brush);
+  void FrameRect(const CRect& r, const CBrush* brush);
+  void Draw3dRect(const CRect& r, COLORREF topLeft, COLORREF bottomRight);
+  void Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight);
+  BOOL Rectangle(int l, int t, int r, int b);
+  BOOL Rectangle(const CRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
+  BOOL Ellipse(int l, int t, int r, int b);
+  BOOL Ellipse(const CRect& r) { return Ellipse(r.left, r.top, r.right, r.bottom); }
+  CPoint MoveTo(int x, int y);
+  BOOL LineTo(int x, int y);
+  BOOL Polyline(const CPoint* points, int count);
+  BOOL BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, UINT rop = SRCCOPY);
+  // Text in the context's font, colour and background mode, top-left at (x, y).
+  BOOL TextOut(int x, int y, const QString& text);
+
+  COLORREF GetPixel(int x, int y) const;
+  QImage* Target() const { return m_target; }
+
+ private:
+  QImage* m_target = nullptr;
+  CBitmap* m_selectedBitmap = nullptr;
+  CPen* m_pen = nullptr;
+  const CBrush* m_brush = nullptr;
+  CPoint m_pos;
+  COLORREF m_bkColor = RGB(255, 255, 255);
+  COLORREF m_textColor = RGB(0, 0, 0);
+  int m_bkMode = OPAQUE;
+  std::unique_ptr<CPen> m_defaultPen;
+  std::unique_ptr<CBrush> m_defaultBrush;
+};
+
+// System colours from the desktop palette (WindowText, Button, Light, Dark).
+COLORREF GetSysColor(int index);

@@ -1,0 +1,147 @@
+// CWnd: a window of the layer, on a QWidget.
+//
+// Every input reaches a window as a message through WindowProc, whether it
+// came from Qt (mouse, paint, timers) or from code (SendMessage,
+// PostMessage).  The default WindowProc calls the virtual On... handler of
+// each standard message, so a window class overrides a handler the way the
+// original message maps did, and handles private messages by overriding
+// WindowProc itself.
+//
+// A window with its own drawing keeps a backing surface (a QImage of its
+// client size): OnPaint, CPaintDC and GetDC all draw into it, and Qt shows
+// it.  Tests read pixels straight from the surface.
+#pragma once
+
+#include <QString>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "framework/gdi.h"
+#include "framework/services.h"
+#include "framework/wintypes.h"
+
+class QWidget;
+using CString = QString;
+
+class CWnd {
+ public:
+  CWnd();
+  virtual ~CWnd();
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  // --- creation --------------------------------------------------------
+  // A custom-drawn child (or top-level when parent is null) window.
+  BOOL CreateEx(CAppContext& ctx, CWnd* parent, const CRect& rect, UINT id);
+  // Takes over an existing child control of `parent` (by id): from now on
+  // its messages (paint, mouse) come to this object.  The original
+  // platform called this subclassing.
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+  BOOL DestroyWindow();
+  BOOL IsWindow() const { return m_widget != nullptr; }
+
+  // --- identity and family --------------------------------------------
+  QWidget* Widget() const { return m_widget; }
+  UINT GetDlgCtrlID() const { return m_id; }
+  CWnd* GetParent() const { return m_parent; }
+  CWnd* GetOwner() const { return m_owner ? m_owner : m_parent; }
+  void SetOwner(CWnd* owner) { m_owner = owner; }
+  CWnd* GetDlgItem(int id) const;
+  CAppContext& Context() const { return *m_ctx; }
+
+  // --- geometry (client coordinates unless said) ----------------------
+  void GetClientRect(CRect* r) const;
+  void GetWindowRect(CRect* r) const;  // screen coordinates
+  void ScreenToClient(CRect* r) const;
+  void ScreenToClient(CPoint* p) const;
+  void ClientToScreen(CRect* r) const;
+  void ClientToScreen(CPoint* p) const;
+  void MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE);
+  void MoveWindow(const CRect& r, BOOL repaint = TRUE);
+
+  // --- text, state ------------------------------------------------------
+  void SetWindowText(const QString& text);
+  void GetWindowText(CString& text) const;
+  CString GetWindowText() const;
+  void SetDlgItemText(int id, const QString& text);
+  CString GetDlgItemText(int id) const;
+  BOOL ShowWindow(int cmd);
+  BOOL IsWindowVisible() const;
+  BOOL EnableWindow(BOOL enable = TRUE);
+  BOOL IsWindowEnabled() const;
+  CWnd* SetFocus();
+  BOOL HasFocus() const;
+  CWnd* SetCapture();
+  void ReleaseCapture();
+  BOOL HasCapture() const;
+
+  // --- painting ---------------------------------------------------------
+  void Invalidate(BOOL erase = TRUE);
+  void InvalidateRect(const CRect* r, BOOL erase = TRUE);
+  void UpdateWindow();  // paints now if anything is invalid
+  CDC* GetDC();         // draws into the surface; give it back with ReleaseDC
+  int ReleaseDC(CDC* dc);
+  QImage& Surface();    // the backing surface (client size)
+
+  // --- timers, messages, boxes -----------------------------------------
+  UINT_PTR SetTimer(UINT_PTR id, UINT ms);
+  BOOL KillTimer(UINT_PTR id);
+  LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
+  BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0);  // delivered from the event loop
+  int MessageBox(const QString& text, UINT type = MB_OK);
+  CString LoadString(UINT id) const;
+
+  // The message pump entry: runs WindowProc and stops any exception at the
+  // window's edge, so that a failing call abandons only the operation that
+  // made it.  Qt events and posted messages come in here.
+  LRESULT DispatchMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  virtual BOOL PreTranslateMessage(UINT msg, WPARAM wp, LPARAM lp);
+  virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Default();  // the layer's own handling of the message being processed
+
+ protected:
+  // Handlers called by the default WindowProc.  Their base versions are
+  // the layer's default processing.
+  virtual void OnPaint();
+  virtual BOOL OnEraseBkgnd(CDC* dc);
+  virtual HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
+  virtual void OnDestroy();
+  virtual void OnTimer(UINT_PTR id);
+  virtual void OnLButtonDown(UINT flags, CPoint point);
+  virtual void OnLButtonUp(UINT flags, CPoint point);
+  virtual void OnLButtonDblClk(UINT flags, CPoint point);
+  virtual void OnRButtonDown(UINT flags, CPoint point);
+  virtual void OnRButtonUp(UINT flags, CPoint point);
+  virtual void OnRButtonDblClk(UINT flags, CPoint point);
+  virtual void OnMButtonDown(UINT flags, CPoint point);
+  virtual void OnMouseMove(UINT flags, CPoint point);
+  virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint);
+  virtual void OnCancelMode();
+  virtual BOOL OnCommand(WPARAM wp, LPARAM lp);  // default: pass to the owner
+
+  CAppContext* m_ctx = nullptr;
+  QWidget* m_widget = nullptr;
+  CWnd* m_parent = nullptr;
+  CWnd* m_owner = nullptr;
+  UINT m_id = 0;
+
+ private:
+  friend class CWndBridge;
+  struct CurrentMessage { UINT msg; WPARAM wp; LPARAM lp; };
+  std::vector<CurrentMessage> m_messageStack;
+  QImage m_surface;
+};
+
+// The context of OnPaint: draws into the window's surface.
+class CPaintDC : public CDC {
+ public:
+  explicit CPaintDC(CWnd* wnd);
+  ~CPaintDC() override;
+  const CRect& PaintRect() const { return m_rcPaint; }
+
+ private:
+  CWnd* m_wnd;
+  CRect m_rcPaint;
+};

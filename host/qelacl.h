@@ -1,0 +1,63 @@
+/* Calendar library: Julian dates, date offsets and zone shifts.
+ *
+ * Plain C declarations so that C and C++ programs can call the library.
+ * Years are astronomical (0 is 1 BC, -1 is 2 BC).  The Julian calendar
+ * runs up to 1582-10-04, the Gregorian calendar from 1582-10-15.  The
+ * supported range is 99999 BC January 1 00:00 (year -99998,
+ * JD -34803211.5) to 100000-01-01 00:00 (JD 38245309.5).
+ */
+#ifndef QELACL_H
+#define QELACL_H
+
+#include <stdint.h>
+
+#if defined(QELACL_BUILD)
+#define QELACL_API __attribute__((visibility("default")))
+#else
+#define QELACL_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* A date and time as local time in zone dTimeZone (hours east). */
+typedef struct tagADATE {
+  int32_t nYear;
+  int32_t nMonth;
+  int32_t nDay;
+  int32_t nHour;
+  int32_t nMinute;
+  double dSecond;
+  double dTimeZone;
+} tagADATE;
+
+/* An offset for ChangeDate; no zone. */
+typedef struct tagADATEDIFF {
+  int32_t nYears;
+  int32_t nMonths;
+  int32_t nDays;
+  int32_t nHours;
+  int32_t nMinutes;
+  double dSeconds;
+} tagADATEDIFF;
+
+/* Julian date (UT) of the instant the fields denote in zone dTimeZone. */
+QELACL_API double GetJd(const tagADATE* date);
+
+/* Universal-time calendar date and time of a Julian date; dTimeZone is
+ * left as it was (callers set 0.0). */
+QELACL_API void JdToDate2(double jd, tagADATE* date);
+
+/* Moves the date by the offset (direction 0 adds, 1 subtracts) and
+ * normalises every field. */
+QELACL_API void ChangeDate(tagADATE* date, const tagADATEDIFF* diff, int direction);
+
+/* Re-expresses the same instant in another zone. */
+QELACL_API void ChangeTimezone(tagADATE* date, double newZone);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

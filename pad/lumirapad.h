@@ -1,0 +1,209 @@
+// CLumiraPad: the date-and-time control pad, a dockable bar at the top of
+// the planetarium's frame.  It shows the host's simulated time in one of
+// eight time systems, the observer's place, the limiting magnitude, the
+// Moon's age and the track/trace marks, and lets the user step single
+// digits with the mouse.  The pad owns no astronomy: it asks and changes
+// the host's sky-chart control through text commands (CCorLmr).
+//
+// The class is implemented one concern per file:
+//   pad_frame.cpp      creation, layout, painting, colours, destruction
+//   pad_refresh.cpp    OnUpdate: re-reading the host's state
+//   pad_timesys.cpp    time systems, the date text, the time-lock question
+//   pad_geometry.cpp   digit rectangles, hit test, track/trace marks
+//   pad_datepad.cpp    the dialog record and the calendar rules
+//   pad_mouse.cpp      selection, mouse handlers, click dispatch, menu
+//   pad_stepping.cpp   stepping date, place and magnitude; sending them
+//   pad_dialogs.cpp    the date/time and location entry dialogs
+//   pad_timers.cpp     auto-repeat timers, stopping the host's animation
+#pragma once
+
+#include "framework/controlbar.h"
+#include "host/corlmr.h"
+#include "host/lmrcontrols.h"
+#include "host/qelacl.h"
+#include "host/timezone.h"
+
+// Private window messages (fixed values).
+constexpr UINT WM_CHANGETZ = 0x720;     // time-system menu -> pad, lParam/wParam: label
+constexpr UINT WM_CHANGESPEED = 0x721;  // animation-speed menu (no handler)
+constexpr UINT WM_PADCHANGED = 0x722;   // pad -> main window, lParam: "DATE" or "OBS"
+constexpr UINT WM_CHANGEDATE = 0x723;   // host -> pad: open the date/time dialog
+constexpr UINT WM_CHANGEOBS = 0x724;    // host -> pad: open the location dialog
+static_assert(WM_PADCHANGED == WM_PADCHANGED_VALUE);
+
+// The record exchanged with the date/time dialog.
+struct _DATEPAD {
+  int32_t nTimeSys;
+  int32_t nYear;
+  int32_t nMonth;
+  int32_t nDay;
+  int32_t nHour;
+  int32_t nMinute;
+  int32_t nSecond;
+  double dDay;  // UTD: day + hour/24 + minute/1440 + second/86400
+  double dJd;   // JD/MJD: the Julian date (MJD coming back from the dialog)
+};
+
+class CLumiraPad : public CDialogBar, public CLmrDialogBase {
+ public:
+  explicit CLumiraPad(CAppContext& ctx);
+  ~CLumiraPad() override;
+
+  int Create(CWnd* frame);
+  void SetpCorLmr(CCorLmr* corLmr) { m_pCorLmr = corLmr; }
+  void SetTimeSysPtr(int* timeSys) { m_pTimeSys = timeSys; }
+  void SetTimeSysPtr(int* timeSys, double* timeZone) { m_pTimeSys = timeSys; m_pTimeZone = timeZone; }
+  void SetAnimationPtr(int* animation) { m_pAnimation = animation; }
+  int GetEnable() const { return m_bEnable; }
+  int IsPlaying() const { return m_bPlaying; }
+
+  void OnUpdate(UINT flags);
+  void SPadUpdate(int action);
+  void SetEnable(int enable);
+  void EnableAnimation(int enable);
+
+  void OnBtnDatePlus();
+  void OnBtnDateMinus();
+  void SetCorLmrDate();
+  LRESULT OnChangeDate(WPARAM wp, LPARAM lp);
+  LRESULT OnChangeObs(WPARAM wp, LPARAM lp);
+
+  void SetSelectedDigit(int digit, int mode);
+  int GetSelectedDigit() const { return m_iSelDigit; }
+  void SetDateSelectedDigit(CPoint point);
+  void SetObsSelectedDigit(CPoint point);
+  void SetMagSelectedDigit(CPoint point);
+  void TurnOffSelection();
+  int GetLButtonPos(CPoint point) const;
+  BOOL IsDateButtonEnabled() const { return m_nTimeSys != 8; }
+
+  BOOL PreTranslateMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ protected:
+  // frame, layout, painting
+  void InitControls();
+  void InitControlPos();
+  void AttachControls();
+  void MoveWindowVCenter(UINT id, int x, int cx, int cy, int dy);
+  void OnPaint() override;
+  BOOL OnEraseBkgnd(CDC* dc) override;
+  HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind) override;
+  void OnDestroy() override;
+
+  // time systems and the date text
+  void ShowDate(int timeSys);
+  LRESULT OnChangeTz(WPARAM wp, LPARAM lp);
+  BOOL TurnOffSpecialTime(int animation);
+  double GetLMTTimezone(double longitude) const { return longitude * 0.06666666666666667; }
+
+  // digit geometry and marks
+  CRect GetDigitRect(int digit);
+  void DrawDigitEdge(CDC* dc, int digit);
+  void DrawTTMark(CDC* dc);
+
+  // dialog record and calendar rules
+  int GetLeapYear(int year) const;
+  int GetDaysOfMonth(int month, int year);
+  BOOL IsDateInRange(const tagADATE* date) const;
+  void SetDatePadData(_DATEPAD* pad);
+  void GetDatePadData(_DATEPAD pad, tagADATE* date);
+
+  // stepping
+  void SetCorLmrObs();
+  void SetCorLmrMag();
+  double GetMagLimit();
+
+  // mouse
+  void OnTimer(UINT_PTR id) override;
+  void OnLButtonDown(UINT flags, CPoint point) override;
+  void OnLButtonUp(UINT flags, CPoint point) override;
+  void OnLButtonDblClk(UINT flags, CPoint point) override;
+  void OnRButtonDown(UINT flags, CPoint point) override;
+  void OnRButtonUp(UINT flags, CPoint point) override;
+  void OnRButtonDblClk(UINT flags, CPoint point) override;
+  void OnMButtonDown(UINT flags, CPoint point) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
+  void OnCancelMode() override;
+
+  // animation
+  void StopAnimation();
+
+  // --- members, in declaration order ----------------------------------
+  CCorLmr* m_pCorLmr = nullptr;
+  COLORREF m_crText = 0;
+  COLORREF m_crBack = 0;
+  COLORREF m_crHighlight = 0;
+  COLORREF m_crShadow = 0;
+  CTimeZone m_TimeZone;
+  int* m_pTimeSys = nullptr;
+  int* m_pAnimation = nullptr;
+  double* m_pTimeZone = nullptr;
+  double m_fTz = 0.0;
+  BOOL m_bPlaying = 0;
+  BOOL m_bEnable = 1;
+  BOOL m_bTrace = 0;
+  BOOL m_bTrack = 0;
+  BOOL m_bTracePrev = 0;
+  BOOL m_bTrackPrev = 0;
+  CRect m_rcSpeed;
+  CRect m_rcTimeSysArrow;
+  CRect m_rcClient;
+  CRect m_rcTimeSysArea;
+  int m_nSpeedUnit = 1;
+  int m_nTimeSys = 0;
+  double m_fMagLimit = 0.0;
+  double m_fLatitude = 0.0;
+  double m_fLongitude = 0.0;
+  BOOL m_bInitialized = 0;
+  CToolTipCtrl m_ToolTip;
+  int m_iEdgeDigit = -1;
+  int m_nMoonAge = 0;
+  CBitmap* m_pbmMoon = nullptr;
+  CString m_strEra;
+  CString m_strTimeLabel;
+  CBitmap* m_pbmDateUp = nullptr;
+  CBitmap* m_pbmObsUp = nullptr;
+  CBitmapButton m_btnDate;
+  CBitmapButton m_btnObs;
+  int m_iSelDigit = -99;
+  int m_nSelMode = 0;
+  UINT m_nTimerL1 = UINT(-1);
+  UINT m_nTimerL2 = UINT(-1);
+  UINT m_nFlagsL = 0;
+  CPoint m_ptL;
+  UINT m_nTimerR1 = UINT(-1);
+  UINT m_nTimerR2 = UINT(-1);
+  UINT m_nFlagsR = 0;
+  CPoint m_ptR;
+  BOOL m_bMenuShown = 0;
+  BOOL m_bLButton = 0;
+  BOOL m_bRButton = 0;
+  BOOL m_bMButton = 0;
+  BOOL m_bWheel = 0;
+  CLmrTipMenu m_menuTimeSys;
+  CLmrTipMenu m_menuSpeed;
+  CLmrStatic m_stcDate;
+  CRect m_rcDate;
+  CLmrStatic m_stcObs;
+  CRect m_rcObs;
+  CLmrStatic m_stcMag;
+  CRect m_rcMag;
+  CRect m_rcDateBtn;
+  CRect m_rcObsBtn;
+  CRect m_rcTimeSys;
+  CRect m_rcEra;
+  CRect m_rcSpeedText;
+  CString m_strSpeed;
+  int m_nYear = 0;
+  int m_nMonth = 0;
+  int m_nDay = 0;
+  int m_nHour = 0;
+  int m_nMinute = 0;
+  int m_nSecond = 0;
+  BOOL m_bAskingLock = 0;
+  int m_nColorScheme = 0;
+
+  friend class CLumiraPadProbe;  // tests read the pad's state through this
+};

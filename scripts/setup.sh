@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+# Idempotent: does nothing when all of them are already installed.
+set -euo pipefail
+
+packages=(
+  cmake g++ make ninja-build
+  qt6-base-dev libgl-dev
+  fonts-ipafont-gothic fontconfig
+  libgtest-dev libgmock-dev libbenchmark-dev
+  liberfa-dev libnova-dev
+  tzdata
+  xvfb xauth
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing: ${missing[*]}"
+$sudo apt-get -o DPkg::Lock::Timeout=600 update
+$sudo apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
