@@ -1,0 +1,42 @@
+// Reading the host's replies and the dialogs' edit texts.
+//
+// A number is a decimal number from the start of the text (leading blanks
+// skipped, reading stops at the first character that cannot continue it,
+// no number reads as 0).  "inf", "nan" and hexadecimal are not decimal
+// numbers.  Nothing here can overrun a buffer or overflow into undefined
+// behaviour, however long or malformed the text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+namespace replies {
+
+double ReadNumber(std::string_view text);
+inline double ReadNumber(const QString& text) { return ReadNumber(text.toStdString()); }
+// A whole number read the same way (the integer part of the decimal number,
+// clamped to the int range).
+int ReadInt(std::string_view text);
+
+// The reply equals "TRUE" exactly (letter case counts, no blanks).
+bool ReadTruth(std::string_view text);
+
+// Two answers joined by ";": the number before the first ";" and the one
+// after it (0 when there is no ";").
+void ReadNumberPair(std::string_view text, double* first, double* second);
+
+// A date reply "LABEL ERAyear/month/day hour:minute:second" read as the
+// scanf patterns "%4s %2s%d/%d/%d %d:%d:%d" (labelMax 4) or
+// "%3s %2s%d/%d/%d %d:%d:%d" (labelMax 3) read it.  Fields the text does
+// not supply keep their values; a missing label or era reads as empty.
+// Returns how many of the eight items were read.
+struct DateFields {
+  std::string label;
+  std::string era;
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+int ReadDate(std::string_view text, int labelMax, DateFields* fields);
+
+}  // namespace replies
