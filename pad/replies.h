@@ -16,6 +16,8 @@ namespace replies {
 
 double ReadNumber(std::string_view text);
 inline double ReadNumber(const QString& text) { return ReadNumber(text.toStdString()); }
+// A C string would otherwise match both overloads above; null reads as 0.
+inline double ReadNumber(const char* text) { return text ? ReadNumber(std::string_view(text)) : 0.0; }
 // A whole number read the same way (the integer part of the decimal number,
 // clamped to the int range).
 int ReadInt(std::string_view text);
