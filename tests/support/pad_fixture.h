@@ -1,0 +1,125 @@
+// A pad on a frame window, ready for tests: scripted services, the pad
+// module's resources, a main window that records WM_PADCHANGED, a scripted
+// host control (or any other CCorLmr) and the host's three variables.
+//
+//   PadRig rig;                       // scripted host with a standard moment
+//   rig.host.Reply("? View.Track", "TRUE");
+//   rig.Build();                      // Create + setters + first paint
+//   rig.pad->OnUpdate(0x08);          // through a CLumiraPadProbe in tests
+//
+// Or as a gtest fixture: class MyTest : public PadFixture {}; then
+// `rig` is there and Build() is left to the test, so that it can script the
+// host's replies and the options first.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDockWidget>
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/controlbar.h"
+#include "framework/resources.h"
+#include "framework/scripted_services.h"
+#include "host/registry.h"
+#include "pad/lumirapad.h"
+#include "scripted_host.h"
+
+// The application's main window: records the text of every WM_PADCHANGED.
+class CPadChangeRecorder : public CFrameWnd {
+ public:
+  using CFrameWnd::CFrameWnd;
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_PADCHANGED) {
+      changes.emplace_back(lp ? reinterpret_cast<const char*>(lp) : "");
+      return 0;
+    }
+    return CFrameWnd::WindowProc(msg, wp, lp);
+  }
+  std::vector<std::string> changes;
+};
+
+// The standard moment the scripted host describes unless a test says
+// otherwise: 2006-04-01 21:30:15 JST (12:30:15 UT) at 135.0E 35.0N.
+inline void ScriptStandardMoment(CScriptedHost& host) {
+  host.Reply("? JST(Time)", "JST AD2006/04/01 21:30:15");
+  host.Reply("? UT(Time)", "UT AD2006/04/01 12:30:15");
+  host.Reply("? LST(Time)", "LST AD2006/04/01 21:30:15");
+  host.Reply("? LMT(Time)", "LMT AD2006/04/01 21:30:15");
+  host.Reply("? Time.Timezone", "9");
+  host.Reply("? Time.jd", "2453827.02101");
+  host.Reply("? Time.SiderealTime", "10.5");
+  host.Reply("? Time.Lock", "FALSE");
+  host.Reply("? Solar.Moon.age", "3.2");
+  host.Reply("? Location.Longitude; ? Location.Latitude", "135;35");
+  host.Reply("? Star.AutoMagnitudeLimit.minimum", "6.5");
+  host.Reply("? View.Track", "FALSE");
+  host.Reply("? View.Trace", "FALSE");
+  host.Reply("? Star.Catalog", "Hipparcos");
+  host.Reply("? Star.Catalog.Switch", "FALSE");
+}
+
+struct PadRig {
+  // Before Build(): how the bar is set up.
+  int colorScheme = 0;       // written to the settings before the pad reads them
+  bool dock = false;         // put the bar in a dock of the frame
+  bool floating = false;     // ... and float that dock
+  bool giveHost = true;      // hand over a host control at all
+  bool givePointers = true;  // hand over the three host variables
+  CCorLmr* engine = nullptr; // another host control instead of `host`
+  QSize windowSize{800, 120};
+
+  CScriptedServices services;
+  CResources resources;
+  QMainWindow window;
+  std::unique_ptr<CPadChangeRecorder> frame;
+  CScriptedHost host;
+  int timeSys = 0;
+  double zone = 9.0;
+  int animation = 0;
+  std::unique_ptr<CLumiraPad> pad;
+
+  PadRig() { ScriptStandardMoment(host); }
+  ~PadRig() {
+    if (pad && pad->IsWindow()) pad->DestroyWindow();
+    pad.reset();
+  }
+
+  CAppContext& Context() { return services.Context(); }
+  CCorLmr* Host() { return engine ? engine : &host; }
+  const std::vector<std::string>& Changes() const { return frame->changes; }
+
+  // Creates the pad on the frame, hands over the host and its variables
+  // and paints once, so that the first-paint layout and refresh have run.
+  void Build() {
+    QString error;
+    ASSERT_TRUE(resources.Load(":/qelpad/", &error)) << error.toStdString();
+    frame = std::make_unique<CPadChangeRecorder>(Context(), &window);
+    Context().resources = &resources;
+    Context().mainWnd = frame.get();
+    CRegistry::Write("General", "ColorScheme", colorScheme);
+    window.resize(windowSize);
+    pad = std::make_unique<CLumiraPad>(Context());
+    ASSERT_EQ(pad->Create(frame.get()), 1);
+    if (dock) {
+      frame->DockControlBar(pad.get());
+      if (floating && pad->Dock()) pad->Dock()->setFloating(true);
+    }
+    window.show();
+    if (givePointers) {
+      pad->SetTimeSysPtr(&timeSys, &zone);
+      pad->SetAnimationPtr(&animation);
+    }
+    if (giveHost) pad->SetpCorLmr(Host());
+    pad->Invalidate(FALSE);
+    pad->UpdateWindow();
+  }
+};
+
+// A gtest fixture around one rig; each test scripts it and calls Build().
+class PadFixture : public ::testing::Test {
+ protected:
+  PadRig rig;
+};
