@@ -206,4 +206,35 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   int m_nColorScheme = 0;
 
   friend class CLumiraPadProbe;  // tests read the pad's state through this
+
+ private:
+  // --- editing helpers (pad_datepad, pad_stepping, pad_mouse, pad_timers) --
+  // Time systems in menu order: the label of a menu entry, and the menu
+  // entry of a pad code (-1 for code 3 and unknown codes).
+  static const char* MenuLabel(int menuIndex);
+  static int MenuIndexOfTimeSys(int timeSys);
+  // One command to the host; a pad without a host sends nothing.
+  std::string ExecuteHost(const std::string& command);
+  // WM_PADCHANGED with "DATE" or "OBS" to the application's main window.
+  void NotifyMainWindow(const char* what);
+  // One step of the value under m_iSelDigit, up or down.
+  void StepSelectedValue(BOOL up);
+  BOOL StepLongitude(int digit, BOOL up);
+  BOOL StepLatitude(int digit, BOOL up);
+  BOOL StepMagnitude(int digit, BOOL up);
+  void StepDate(int digit, BOOL up);
+  // Era flip (AD <-> BC) of the pad's year, sent on to the host.
+  void FlipEra();
+  // Switches to the time system of a menu entry, as the menu would.
+  void ChangeTimeSysByMenuIndex(int menuIndex);
+  void StepTimeSysFromLabel(int action);
+  void ShowTimeSysMenu();
+  void UpdateSelectionAfterPress(int action);
+  void ClearDisplaySelection(CLmrStatic& display);
+  // Ends a button hold: kills its hold and repeat timers, releases the
+  // capture, clears its busy flag.  EndHold does so only while the hold
+  // timer runs (button-up); CancelHold whatever is left (disabling).
+  void EndHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy);
+  void CancelHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy);
+  void RestartRepeat(UINT& repeatTimer, UINT_PTR id);
 };

@@ -1,0 +1,504 @@
+// Digit selection, the mouse handlers and the click dispatch.
+//
+// The user aims at one 7-pixel character cell of a value text: a left
+// press steps it up, a right press down (Shift reverses both), holding
+// repeats (pad_timers.cpp), the wheel steps the cell under the pointer and
+// the middle button resets a date field.  The time-system label steps
+// through the systems and its arrow opens the time-system menu.
+#include <algorithm>
+#include <limits>
+#include <tuple>
+#include <utility>
+
+#include "pad/lumirapad.h"
+
+namespace {
+
+constexpr int kCellWidth = 7;
+constexpr int kNoDigit = -99;
+constexpr int kTimeSysSelector = 90;  // hover value: label and arrow
+constexpr int kEraMark = 91;          // hover value: "AD" / "BC"
+constexpr UINT kNoTimer = UINT(-1);
+constexpr UINT_PTR kTimerHoldL = 100;
+constexpr UINT_PTR kTimerHoldR = 102;
+constexpr UINT kHoldMs = 500;
+
+// The systems in menu order: key, pad code, shown text.
+struct MenuEntry {
+  const char* key;
+  int timeSys;
+  const char* text;
+};
+constexpr MenuEntry kMenu[8] = {
+    {"JST", 0, "日本時"},      {"UT", 1, "世界時"},       {"UTD", 2, "世界時(日)"},
+    {"LST", 6, "地方標準時"},  {"LMT", 7, "地方平時"},    {"JD", 4, "ﾕﾘｳｽ日"},
+    {"MJD", 5, "準ﾕﾘｳｽ日"},    {"ST", 8, "恒星時"},
+};
+constexpr int kMenuIndexOfCode[9] = {0, 1, 2, -1, 5, 6, 3, 4, 7};
+
+bool IsCalendarSystem(int timeSys) {
+  return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
+}
+
+// The cell of a point, counted from an area's left edge (toward zero).
+int CellOf(const CRect& area, CPoint point) { return (point.x - area.left) / kCellWidth; }
+
+// Selection of a date cell: {index kept, mode}.
+std::pair<int, int> DateSelectionOf(int digit) {
+  switch (digit) {
+    case 6: case 7:
+      return {digit, 2};  // the month steps as a whole
+    case 0: case 1: case 2: case 3: case 4:
+    case 9: case 10: case 12: case 13: case 15: case 16: case 18: case 19:
+      return {digit, 1};
+    default:
+      return {kNoDigit, 0};
+  }
+}
+
+std::pair<int, int> ObsSelectionOf(int digit) {
+  switch (digit) {
+    case 20: case 21:
+      return {digit, 2};  // hundreds and tens of the longitude degrees
+    case 22: case 24: case 25: case 27: case 29: case 30: case 32: case 33: case 35:
+      return {digit, 1};
+    default:
+      return {kNoDigit, 0};
+  }
+}
+
+std::pair<int, int> MagSelectionOf(int digit) {
+  if (digit == 40 || digit == 41) return {40, 2};  // the whole magnitude
+  if (digit == 43) return {43, 1};
+  return {kNoDigit, 0};
+}
+
+bool IsDateSeparator(int digit) {
+  return digit == 5 || digit == 8 || digit == 11 || digit == 14 || digit == 17;
+}
+
+bool IsObsSeparator(int digit) {
+  return digit == 23 || digit == 26 || digit == 28 || digit == 31 || digit == 34;
+}
+
+// Sets a busy flag for the length of an action and clears it however the
+// action ends, also when a host call fails in the middle of it.
+class CBusyScope {
+ public:
+  explicit CBusyScope(BOOL& flag) : m_flag(flag) { m_flag = 1; }
+  ~CBusyScope() { m_flag = 0; }
+  CBusyScope(const CBusyScope&) = delete;
+  CBusyScope& operator=(const CBusyScope&) = delete;
+
+ private:
+  BOOL& m_flag;
+};
+
+}  // namespace
+
+// --- time systems in menu order --------------------------------------------
+
+const char* CLumiraPad::MenuLabel(int menuIndex) {
+  return menuIndex >= 0 && menuIndex < 8 ? kMenu[menuIndex].key : nullptr;
+}
+
+int CLumiraPad::MenuIndexOfTimeSys(int timeSys) {
+  return timeSys >= 0 && timeSys <= 8 ? kMenuIndexOfCode[timeSys] : -1;
+}
+
+void CLumiraPad::ChangeTimeSysByMenuIndex(int menuIndex) {
+  if (const char* label = MenuLabel(menuIndex)) OnChangeTz(0, reinterpret_cast<LPARAM>(label));
+}
+
+// --- selection ----------------------------------------------------------------
+
+void CLumiraPad::SetSelectedDigit(int digit, int mode) {
+  m_iSelDigit = digit;
+  m_nSelMode = mode;
+}
+
+void CLumiraPad::SetDateSelectedDigit(CPoint point) {
+  const int digit = CellOf(m_rcDate, point);
+  if (digit < 0 || digit > 19) {
+    MessageBox(QStringLiteral("CLumiraPad::SetDateSelectedDigit(): iDigit out of range."), MB_OK);
+    return;
+  }
+  // Only calendar dates have steppable digits; with no time system at all
+  // the selection stays as it was.
+  if (IsCalendarSystem(m_nTimeSys)) {
+    std::tie(m_iSelDigit, m_nSelMode) = DateSelectionOf(digit);
+  } else if (m_nTimeSys != 3) {
+    m_iSelDigit = kNoDigit;
+    m_nSelMode = 0;
+  }
+  m_stcDate.SetSelectedDigit(m_iSelDigit, m_nSelMode);
+  m_stcDate.Invalidate(TRUE);
+  m_bMenuShown = 0;
+}
+
+void CLumiraPad::SetObsSelectedDigit(CPoint point) {
+  std::tie(m_iSelDigit, m_nSelMode) = ObsSelectionOf(CellOf(m_rcObs, point) + 20);
+  m_stcObs.SetSelectedDigit(m_iSelDigit - 20, m_nSelMode);
+  m_stcObs.Invalidate(TRUE);
+}
+
+void CLumiraPad::SetMagSelectedDigit(CPoint point) {
+  std::tie(m_iSelDigit, m_nSelMode) = MagSelectionOf(CellOf(m_rcMag, point) + 40);
+  m_stcMag.SetSelectedDigit(m_iSelDigit - 40, m_nSelMode);
+  m_stcMag.Invalidate(TRUE);
+}
+
+void CLumiraPad::ClearDisplaySelection(CLmrStatic& display) {
+  display.SetSelectedDigit(kNoDigit, 0);
+  display.Invalidate(TRUE);
+}
+
+void CLumiraPad::TurnOffSelection() {
+  if (m_iSelDigit == kNoDigit) return;
+  m_iSelDigit = kNoDigit;
+  m_nSelMode = 0;
+  ClearDisplaySelection(m_stcDate);
+  ClearDisplaySelection(m_stcObs);
+  ClearDisplaySelection(m_stcMag);
+}
+
+// --- input on and off ---------------------------------------------------------
+
+void CLumiraPad::SetEnable(int enable) {
+  m_bEnable = enable;
+  if (!m_bEnable) {
+    // No step may run on a disabled pad: a button held now stops repeating.
+    CancelHold(m_nTimerL1, m_nTimerL2, m_bLButton);
+    CancelHold(m_nTimerR1, m_nTimerR2, m_bRButton);
+  }
+  TurnOffSelection();
+  Invalidate(TRUE);
+}
+
+void CLumiraPad::EnableAnimation(int enable) { SetEnable(enable ? 1 : 0); }
+
+void CLumiraPad::EndHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy) {
+  if (holdTimer == kNoTimer) return;
+  KillTimer(holdTimer);
+  holdTimer = kNoTimer;
+  if (repeatTimer != kNoTimer) {
+    KillTimer(repeatTimer);
+    repeatTimer = kNoTimer;
+  }
+  ReleaseCapture();
+  busy = 0;
+}
+
+void CLumiraPad::CancelHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy) {
+  const bool held = busy || holdTimer != kNoTimer || repeatTimer != kNoTimer;
+  for (UINT* timer : {&holdTimer, &repeatTimer}) {
+    if (*timer != kNoTimer) {
+      KillTimer(*timer);
+      *timer = kNoTimer;
+    }
+  }
+  if (held) ReleaseCapture();
+  busy = 0;
+}
+
+// --- click dispatch -------------------------------------------------------------
+
+void CLumiraPad::SPadUpdate(int action) {
+  // The press that opened the time-system menu acts no further.
+  if (m_bMenuShown) return;
+
+  const bool left = action == 1 || action == 3;
+  const CPoint point = left ? m_ptL : m_ptR;
+  int digit = kNoDigit;
+  if (m_rcDate.PtInRect(point)) {
+    digit = CellOf(m_rcDate, point);
+  } else if (m_rcObs.PtInRect(point)) {
+    digit = CellOf(m_rcObs, point) + 20;
+  } else if (m_rcMag.PtInRect(point)) {
+    digit = CellOf(m_rcMag, point) + 40;
+  }
+  // A press aims anew (a separator too); a repeat tick keeps the aim.
+  if (action == 1 || action == 2) m_iSelDigit = digit;
+
+  // Left steps up and right down; Shift reverses.  A repeat tick reads
+  // Shift as it is now, so a hold can change direction midway.
+  const IKeyboardState* keyboard = Context().keyboard;
+  const bool shiftNow = keyboard && keyboard->IsShiftDown();
+  bool up = true;
+  switch (action) {
+    case 1: up = !(m_nFlagsL & MK_SHIFT); break;
+    case 2: up = (m_nFlagsR & MK_SHIFT) != 0; break;
+    case 3: up = !shiftNow; break;
+    case 4: up = shiftNow; break;
+    default: return;
+  }
+  if (up) {
+    OnBtnDatePlus();
+  } else {
+    OnBtnDateMinus();
+  }
+
+  UpdateSelectionAfterPress(action);
+
+  if (action == 1 && m_rcTimeSysArrow.PtInRect(m_ptL)) ShowTimeSysMenu();
+}
+
+void CLumiraPad::UpdateSelectionAfterPress(int action) {
+  // The first area that holds the left point, or else the right one
+  // (the other button's point is (0, 0), outside every area).
+  CPoint point;
+  auto hit = [&](const CRect& area) {
+    if (area.PtInRect(m_ptL)) {
+      point = m_ptL;
+      return true;
+    }
+    if (area.PtInRect(m_ptR)) {
+      point = m_ptR;
+      return true;
+    }
+    return false;
+  };
+  if (hit(m_rcDate)) {
+    SetDateSelectedDigit(point);
+    ClearDisplaySelection(m_stcObs);
+    ClearDisplaySelection(m_stcMag);
+  } else if (hit(m_rcObs)) {
+    SetObsSelectedDigit(point);
+    ClearDisplaySelection(m_stcDate);
+    ClearDisplaySelection(m_stcMag);
+  } else if (hit(m_rcMag)) {
+    SetMagSelectedDigit(point);
+    ClearDisplaySelection(m_stcDate);
+    ClearDisplaySelection(m_stcObs);
+  } else if (hit(m_rcTimeSys)) {
+    StepTimeSysFromLabel(action);
+  } else if (hit(m_rcEra)) {
+    FlipEra();
+  } else {
+    m_iSelDigit = kNoDigit;
+    m_nSelMode = 0;
+    ClearDisplaySelection(m_stcDate);
+    ClearDisplaySelection(m_stcObs);
+    ClearDisplaySelection(m_stcMag);
+  }
+}
+
+void CLumiraPad::StepTimeSysFromLabel(int action) {
+  int index = MenuIndexOfTimeSys(m_nTimeSys);
+  if (action == 1) index += (m_nFlagsL & MK_SHIFT) ? -1 : 1;
+  if (action == 2) index += (m_nFlagsR & MK_SHIFT) ? 1 : -1;
+  // A repeat tick re-selects the current system; past either end nothing.
+  if (index >= 0 && index <= 7) ChangeTimeSysByMenuIndex(index);
+}
+
+void CLumiraPad::FlipEra() {
+  // AD 2006 <-> 2006 BC (astronomical -2005).  A wild year from the host
+  // stays within the int range.
+  const long long flipped = 1LL - m_nYear;
+  m_nYear = flipped > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(flipped);
+  SetCorLmrDate();
+  OnUpdate(1);
+  NotifyMainWindow("DATE");
+}
+
+void CLumiraPad::ShowTimeSysMenu() {
+  m_menuTimeSys.RemoveAll();
+  for (const MenuEntry& entry : kMenu) {
+    const char* mark = entry.timeSys == m_nTimeSys ? " * " : "   ";
+    m_menuTimeSys.Append(QString::fromUtf8(entry.key), QString::fromUtf8(mark) + QString::fromUtf8(entry.text));
+  }
+  // The choice comes back as WM_CHANGETZ to OnChangeTz.
+  m_menuTimeSys.TrackPopup(CPoint(m_rcTimeSys.left, m_rcClient.bottom - 3), this, WM_CHANGETZ);
+  m_bMenuShown = 1;
+}
+
+// --- buttons ----------------------------------------------------------------------
+
+void CLumiraPad::OnLButtonDown(UINT flags, CPoint point) {
+  if (!m_bEnable) {
+    if (m_nTimerL1 != kNoTimer) {
+      KillTimer(m_nTimerL1);
+      m_nTimerL1 = kNoTimer;
+    }
+    m_bLButton = 0;
+    return;
+  }
+  if (m_bRButton || m_bMButton || m_bWheel) return;  // one action at a time
+  // A press on a value, the label or the era starts the hold (not on the
+  // arrow, and not while the time-lock question is open).
+  if (m_bAskingLock != 1 && GetLButtonPos(point) == 0) {
+    m_nTimerL1 = UINT(SetTimer(kTimerHoldL, kHoldMs));
+    SetCapture();
+    m_bLButton = 1;
+  }
+  m_nFlagsL = flags;
+  m_ptL = point;
+  m_nFlagsR = 0;
+  m_ptR = CPoint(0, 0);
+  m_bMenuShown = 0;
+  SPadUpdate(1);
+  CDialogBar::OnLButtonDown(flags, point);
+}
+
+void CLumiraPad::OnRButtonDown(UINT flags, CPoint point) {
+  if (!m_bEnable) {
+    if (m_nTimerR1 != kNoTimer) {
+      KillTimer(m_nTimerR1);
+      m_nTimerR1 = kNoTimer;
+    }
+    m_bRButton = 0;
+    return;
+  }
+  if (m_bLButton || m_bMButton || m_bWheel) return;
+  if (m_bAskingLock != 1 && GetLButtonPos(point) == 0) {
+    m_nTimerR1 = UINT(SetTimer(kTimerHoldR, kHoldMs));
+    SetCapture();
+    m_bRButton = 1;
+  }
+  m_nFlagsR = flags;
+  m_ptR = point;
+  m_ptL = CPoint(0, 0);
+  m_bMenuShown = 0;
+  SPadUpdate(2);
+  CDialogBar::OnRButtonDown(flags, point);
+}
+
+void CLumiraPad::OnLButtonUp(UINT flags, CPoint point) {
+  if (!m_bEnable) return;
+  EndHold(m_nTimerL1, m_nTimerL2, m_bLButton);
+  SetFocus();
+  ExecuteHost("animation.time = false");
+  CDialogBar::OnLButtonUp(flags, point);
+}
+
+void CLumiraPad::OnRButtonUp(UINT flags, CPoint point) {
+  if (!m_bEnable) return;
+  EndHold(m_nTimerR1, m_nTimerR2, m_bRButton);
+  SetFocus();
+  ExecuteHost("animation.time = false");
+  CDialogBar::OnRButtonUp(flags, point);
+}
+
+// The second press of a double click steps again.
+void CLumiraPad::OnLButtonDblClk(UINT flags, CPoint point) {
+  const int pos = GetLButtonPos(point);
+  if (pos == 0 || pos == 1) PostMessage(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
+  CDialogBar::OnLButtonDblClk(flags, point);
+}
+
+void CLumiraPad::OnRButtonDblClk(UINT flags, CPoint point) {
+  const int pos = GetLButtonPos(point);
+  if (pos == 0 || pos == 1) PostMessage(WM_RBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
+  CDialogBar::OnRButtonDblClk(flags, point);
+}
+
+// The middle button resets the date field under it (the year is only
+// selected).  Only x counts: a press beside the date text acts too.
+void CLumiraPad::OnMButtonDown(UINT flags, CPoint point) {
+  if (!m_bEnable) {
+    m_bMButton = 0;
+    return;
+  }
+  if (m_bLButton || m_bRButton || m_bWheel) return;
+  CBusyScope busy(m_bMButton);
+  if (m_nTimeSys == 2 || m_nTimeSys == 4 || m_nTimeSys == 5 || m_nTimeSys == 8) return;
+
+  const int digit = CellOf(m_rcDate, point);
+  bool handled = true;
+  switch (digit) {
+    case 0: case 1: case 2: case 3: case 4:
+      SetSelectedDigit(digit, 1);
+      break;
+    case 6: case 7:
+      SetSelectedDigit(6, 2);
+      m_nMonth = 1;
+      break;
+    case 9: case 10:
+      SetSelectedDigit(digit, 1);
+      m_nDay = 1;
+      break;
+    case 12: case 13:
+      SetSelectedDigit(digit, 1);
+      m_nHour = 0;
+      break;
+    case 15: case 16:
+      SetSelectedDigit(digit, 1);
+      m_nMinute = 0;
+      break;
+    case 18: case 19:
+      SetSelectedDigit(digit, 1);
+      m_nSecond = 0;
+      break;
+    case 5: case 8: case 11: case 14: case 17:
+      SetSelectedDigit(kNoDigit, 0);
+      break;
+    default:
+      SetSelectedDigit(kNoDigit, 0);
+      handled = false;
+      break;
+  }
+  m_stcDate.SetSelectedDigit(m_iSelDigit, m_nSelMode);
+  m_stcDate.Invalidate(TRUE);
+  // The main window hears of it before the host does.
+  NotifyMainWindow("DATE");
+  SetCorLmrDate();
+  m_bMButton = 0;
+  if (!handled) CDialogBar::OnMButtonDown(flags, point);
+}
+
+// --- pointer and wheel ---------------------------------------------------------------
+
+void CLumiraPad::OnMouseMove(UINT flags, CPoint point) {
+  if (!m_bEnable) return;
+  if (m_rcDate.PtInRect(point)) {
+    const int digit = CellOf(m_rcDate, point);
+    if (IsCalendarSystem(m_nTimeSys) && !IsDateSeparator(digit)) m_iEdgeDigit = digit;
+  } else if (m_rcObs.PtInRect(point)) {
+    const int digit = CellOf(m_rcObs, point) + 20;
+    if (!IsObsSeparator(digit)) m_iEdgeDigit = digit;
+  } else if (m_rcMag.PtInRect(point)) {
+    const int digit = CellOf(m_rcMag, point) + 40;
+    if (digit != 42) m_iEdgeDigit = digit;
+  } else if (m_rcTimeSysArea.PtInRect(point)) {
+    m_iEdgeDigit = kTimeSysSelector;
+  } else if (m_rcEra.PtInRect(point)) {
+    m_iEdgeDigit = kEraMark;
+  }
+  // The focus is what brings the wheel's messages to the pad.
+  SetFocus();
+  CDialogBar::OnMouseMove(flags, point);
+}
+
+BOOL CLumiraPad::OnMouseWheel(UINT flags, short delta, CPoint screenPoint) {
+  if (!m_bEnable) {
+    m_bWheel = 0;
+    return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
+  }
+  if (m_bLButton || m_bRButton || m_bMButton) return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
+
+  CBusyScope busy(m_bWheel);
+  // The wheel acts on the hovered digit; the highlight stays where it was.
+  m_iSelDigit = m_iEdgeDigit;
+  CPoint point = screenPoint;
+  ScreenToClient(&point);
+  if (!m_rcClient.PtInRect(point)) {
+    m_bWheel = 0;
+    return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
+  }
+  if (m_rcTimeSysArea.PtInRect(point)) {
+    // Forward goes up the menu, backward down; the ends re-select.
+    const int index = MenuIndexOfTimeSys(m_nTimeSys);
+    ChangeTimeSysByMenuIndex(delta > 0 ? std::max(index - 1, 0) : std::min(index + 1, 7));
+  } else if (m_rcEra.PtInRect(point)) {
+    FlipEra();
+  } else if (delta > 0) {
+    OnBtnDatePlus();
+  } else {
+    OnBtnDateMinus();
+  }
+  m_bWheel = 0;
+  return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
+}
+
+// Neither stops the repeat nor releases the capture.
+void CLumiraPad::OnCancelMode() { CDialogBar::OnCancelMode(); }
