@@ -1,10 +1,8 @@
 // The pad's calendar rules and the record exchanged with the date/time
 // dialog: leap years, month lengths, the accepted range of dates, and the
 // conversions between the pad's date fields, _DATEPAD and tagADATE.
-#include <cmath>
-#include <limits>
-
 #include "pad/lumirapad.h"
+#include "pad/pad_support.h"
 #include "pad/replies.h"
 
 namespace {
@@ -17,16 +15,6 @@ constexpr double kLastJd = 38245309.5;
 constexpr double kSecondsPerDay = 1.1574074074074073e-5;  // 1/86400
 constexpr double kMinutesPerDay = 0.0006944444444444445;  // 1/1440
 constexpr double kHoursPerDay = 0.041666666666666664;     // 1/24
-
-// The whole part of a real, toward zero.  A record typed into the dialog
-// can hold any real; one outside the int range saturates (NaN gives 0)
-// instead of overflowing the conversion.
-int TruncToInt(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483647.0) return std::numeric_limits<int>::max();
-  if (value <= -2147483648.0) return std::numeric_limits<int>::min();
-  return static_cast<int>(value);
-}
 
 }  // namespace
 
@@ -70,76 +58,78 @@ BOOL CLumiraPad::IsDateInRange(const tagADATE* date) const {
   return (jd >= kFirstJd && jd <= kLastJd) ? TRUE : FALSE;
 }
 
-void CLumiraPad::SetDatePadData(_DATEPAD* pad) {
+void CLumiraPad::SetDatePadData(_DATEPAD* record) {
   switch (m_nTimeSys) {
     case 0: case 1: case 6: case 7:
-      pad->nTimeSys = m_nTimeSys;
-      pad->nYear = m_nYear;
-      pad->nMonth = m_nMonth;
-      pad->nDay = m_nDay;
-      pad->nHour = m_nHour;
-      pad->nMinute = m_nMinute;
-      pad->nSecond = m_nSecond;
+      record->nTimeSys = m_nTimeSys;
+      record->nYear = m_nYear;
+      record->nMonth = m_nMonth;
+      record->nDay = m_nDay;
+      record->nHour = m_nHour;
+      record->nMinute = m_nMinute;
+      record->nSecond = m_nSecond;
       break;
     case 2:
-      pad->nTimeSys = 2;
-      pad->nYear = m_nYear;
-      pad->nMonth = m_nMonth;
-      pad->dDay = m_nSecond * kSecondsPerDay + m_nMinute * kMinutesPerDay +
-                  m_nHour * kHoursPerDay + m_nDay;
+      record->nTimeSys = 2;
+      record->nYear = m_nYear;
+      record->nMonth = m_nMonth;
+      record->dDay = m_nSecond * kSecondsPerDay + m_nMinute * kMinutesPerDay +
+                     m_nHour * kHoursPerDay + m_nDay;
       break;
     case 4: case 5:
       // MJD too carries the Julian date; the dialog shows JD - 2400000.5.
-      pad->nTimeSys = m_nTimeSys;
-      pad->dJd = replies::ReadNumber(ExecuteHost("? Time.jd"));
+      record->nTimeSys = m_nTimeSys;
+      record->dJd = replies::ReadNumber(ExecuteHost("? Time.jd"));
       break;
     default:
       break;  // sidereal time and no time system: nothing to offer
   }
 }
 
-void CLumiraPad::GetDatePadData(_DATEPAD pad, tagADATE* date) {
+void CLumiraPad::GetDatePadData(_DATEPAD record, tagADATE* date) {
   // The dialog never returns code 3 (it has no label); such a record, or
   // one with an unknown code, changes nothing.
-  const char* label = MenuLabel(MenuIndexOfTimeSys(pad.nTimeSys));
+  const char* label = MenuLabel(MenuIndexOfTimeSys(record.nTimeSys));
   if (!label) return;
   OnChangeTz(0, reinterpret_cast<LPARAM>(label));
 
-  switch (pad.nTimeSys) {
+  switch (record.nTimeSys) {
     case 0: case 1: case 6: case 7:
-      date->nYear = pad.nYear;
-      date->nMonth = pad.nMonth;
-      date->nDay = pad.nDay;
-      date->nHour = pad.nHour;
-      date->nMinute = pad.nMinute;
-      date->dSecond = pad.nSecond;
-      if (pad.nTimeSys == 0) {
+      date->nYear = record.nYear;
+      date->nMonth = record.nMonth;
+      date->nDay = record.nDay;
+      date->nHour = record.nHour;
+      date->nMinute = record.nMinute;
+      date->dSecond = record.nSecond;
+      if (record.nTimeSys == 0) {
         date->dTimeZone = 9.0;
-      } else if (pad.nTimeSys == 1) {
+      } else if (record.nTimeSys == 1) {
         date->dTimeZone = 0.0;
       } else {
         date->dTimeZone = replies::ReadNumber(ExecuteHost("? Time.Timezone"));
       }
       break;
     case 2: {
-      date->nYear = pad.nYear;
-      date->nMonth = pad.nMonth;
-      date->nDay = TruncToInt(pad.dDay);
-      const double hours = (pad.dDay - date->nDay) * 24;
-      date->nHour = TruncToInt(hours);
+      date->nYear = record.nYear;
+      date->nMonth = record.nMonth;
+      date->nDay = pad::TruncToInt(record.dDay);
+      const double hours = (record.dDay - date->nDay) * 24;
+      date->nHour = pad::TruncToInt(hours);
       const double minutes = (hours - date->nHour) * 60;
-      date->nMinute = TruncToInt(minutes);
-      // Rounded to the nearest whole second, which may come out as 60.
-      date->dSecond = TruncToInt((minutes - date->nMinute) * 60 + 0.5);
+      date->nMinute = pad::TruncToInt(minutes);
+      // Rounded to the nearest whole second, which may come out as 60.  A
+      // record typed into the dialog can hold any real: the conversions
+      // saturate rather than overflow.
+      date->dSecond = pad::TruncToInt((minutes - date->nMinute) * 60 + 0.5);
       date->dTimeZone = 0.0;
       break;
     }
     case 4:
-      JdToDate2(pad.dJd, date);
+      JdToDate2(record.dJd, date);
       date->dTimeZone = 0.0;
       break;
     case 5:
-      JdToDate2(pad.dJd + 2400000.5, date);
+      JdToDate2(record.dJd + 2400000.5, date);
       date->dTimeZone = 0.0;
       break;
     default:

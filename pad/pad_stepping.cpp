@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "pad/lumirapad.h"
+#include "pad/pad_support.h"
 #include "pad/replies.h"
 
 namespace {
@@ -60,11 +61,6 @@ bool IsTimeOfDayDigit(int digit) {
 
 bool IsCalendarSystem(int timeSys) {
   return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
-}
-
-int SecondsOf(double seconds) {
-  if (!(seconds > -2147483648.0 && seconds < 2147483648.0)) return 0;
-  return static_cast<int>(seconds);  // toward zero
 }
 
 // Catalogue ceilings of the limiting magnitude; NaN when the name is not
@@ -184,7 +180,7 @@ void CLumiraPad::StepDate(int digit, BOOL up) {
     m_nDay = date.nDay;
     m_nHour = date.nHour;
     m_nMinute = date.nMinute;
-    m_nSecond = SecondsOf(date.dSecond);
+    m_nSecond = pad::TruncToInt(date.dSecond);
   }
   // A declined question leaves the pad's fields ahead of the host until
   // the next refresh.
