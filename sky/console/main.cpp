@@ -1,0 +1,41 @@
+// lumira-sky: runs commands against a fresh sky-chart engine in its
+// default state and prints each reply on a line of its own.
+//
+//   lumira-sky "Time = UT(2006,1,1,5,0,0)" "? JST(Time)"
+//   echo "? Time.jd" | lumira-sky
+//
+// Commands come from the arguments or, when there are none, from standard
+// input one line at a time.  The exit status is 1 when any command was
+// answered with an error, else 0.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "sky/engine.h"
+
+namespace {
+
+bool RunOne(CSkyEngine& engine, std::string_view command) {
+  const std::string reply = engine.Execute(command);
+  std::fwrite(reply.data(), 1, reply.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+  return reply.rfind("ERROR:", 0) != 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CSkyEngine engine;
+  bool allGood = true;
+  if (argc > 1) {
+    for (int i = 1; i < argc; ++i) allGood = RunOne(engine, argv[i]) && allGood;
+    return allGood ? 0 : 1;
+  }
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    allGood = RunOne(engine, line) && allGood;
+  }
+  return allGood ? 0 : 1;
+}
