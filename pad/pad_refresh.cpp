@@ -1,0 +1,108 @@
+// Bringing the pad up to date with the host: one group of values per
+// flag bit, each re-read from the host control and shown again.
+#include <climits>
+#include <cmath>
+
+#include "pad/lumirapad.h"
+#include "pad/pad_support.h"
+#include "pad/replies.h"
+
+namespace {
+
+constexpr UINT kRefreshTime = 0x01;
+constexpr UINT kRefreshLocation = 0x02;
+constexpr UINT kRefreshMagnitude = 0x04;
+constexpr UINT kRefreshTrack = 0x08;
+constexpr UINT kRefreshTrace = 0x10;
+constexpr int kObsCells = 16;
+constexpr int kMagCells = 4;
+
+// Whole days of a Moon age, rounded: an age of 29.5 or more is the new
+// Moon again.  Ages outside a lunation (negative, huge, NaN) wrap into
+// 0..29 so that the picture always comes from the strip of thirty.
+int MoonAgeDays(double age) {
+  const double days = std::trunc(age + 0.5);
+  if (!std::isfinite(days)) return 0;
+  double wrapped = std::fmod(days, 30.0);
+  if (wrapped < 0) wrapped += 30.0;
+  return static_cast<int>(wrapped);
+}
+
+// One half of the location text: degrees and rounded minutes, carrying a
+// minute count of 60 into the degrees; negative values take the other
+// hemisphere's letter.
+struct Angle {
+  int degrees;
+  int minutes;
+  const char* hemisphere;
+};
+Angle SplitAngle(double value, const char* positive, const char* negative) {
+  const char* letter = positive;
+  if (!(value >= 0)) {
+    letter = negative;
+    value = -value;
+  }
+  int degrees = pad::TruncToInt(value);
+  int minutes = pad::TruncToInt((value - degrees) * 60 + 0.5);
+  if (minutes == 60) {
+    minutes = 0;
+    if (degrees < INT_MAX) ++degrees;
+  }
+  return {degrees, minutes, letter};
+}
+
+}  // namespace
+
+void CLumiraPad::OnUpdate(UINT flags) {
+  if (!m_pCorLmr || !IsWindow()) return;
+  const pad::CScopedWindowDC dc(this);  // released however a host call ends
+
+  if (flags & kRefreshTime) {
+    switch (m_pTimeSys ? *m_pTimeSys : -1) {
+      case 0:  // zone time: Japan's when the zone is +9 h exactly
+        m_nTimeSys = pad::HostZone(m_pTimeZone) == 9.0 ? 0 : 6;
+        break;
+      case 1:  // universal time: UTD, JD, MJD and ST are universal too
+        if (m_nTimeSys == 0 || m_nTimeSys == 6 || m_nTimeSys == 7) m_nTimeSys = 1;
+        break;
+      case 2:
+        m_nTimeSys = 7;
+        break;
+      default:
+        break;
+    }
+    ShowDate(m_nTimeSys);
+    m_nMoonAge = MoonAgeDays(replies::ReadNumber(m_pCorLmr->Execute("? Solar.Moon.age")));
+    const CRect moon(0, 0, 30, 30);
+    InvalidateRect(&moon, TRUE);
+  }
+
+  if (flags & kRefreshLocation) {
+    replies::ReadNumberPair(m_pCorLmr->Execute("? Location.Longitude; ? Location.Latitude"), &m_fLongitude,
+                            &m_fLatitude);
+    const Angle lon = SplitAngle(m_fLongitude, "E", "W");
+    const Angle lat = SplitAngle(m_fLatitude, "N", "S");
+    const QString text = QString::asprintf("%03dd%02dm%s %02dd%02dm%s", lon.degrees, lon.minutes, lon.hemisphere,
+                                           lat.degrees, lat.minutes, lat.hemisphere);
+    m_stcObs.SetWindowTextA(pad::FitCells(text, kObsCells));
+    m_stcObs.Invalidate(TRUE);
+  }
+
+  if (flags & kRefreshMagnitude) {
+    m_fMagLimit = replies::ReadNumber(m_pCorLmr->Execute("? Star.AutoMagnitudeLimit.minimum"));
+    m_stcMag.SetWindowTextA(pad::NumberField("%4.1f", m_fMagLimit, kMagCells));
+    m_stcMag.Invalidate(TRUE);
+  }
+
+  if (flags & kRefreshTrack) {
+    m_bTrackPrev = m_bTrack;
+    m_bTrack = replies::ReadTruth(m_pCorLmr->Execute("? View.Track")) ? 1 : 0;
+    if (m_bTrack != m_bTrackPrev && dc) DrawTTMark(dc.get());
+  }
+
+  if (flags & kRefreshTrace) {
+    m_bTracePrev = m_bTrace;
+    m_bTrace = replies::ReadTruth(m_pCorLmr->Execute("? View.Trace")) ? 1 : 0;
+    if (m_bTrace != m_bTracePrev && dc) DrawTTMark(dc.get());
+  }
+}

@@ -1,0 +1,252 @@
+// Time systems: reading the host's time in the chosen system, the
+// 20-character date text with its label and era, switching the system,
+// and the question that releases the host's time lock.
+#include <climits>
+#include <string>
+
+#include "pad/lumirapad.h"
+#include "pad/pad_support.h"
+#include "pad/replies.h"
+
+namespace {
+
+constexpr UINT kEra = 6232;
+constexpr UINT kTimeSysLabel = 6234;
+constexpr UINT kLockQuestionAnimation = 6100;
+constexpr UINT kLockQuestionTimeChange = 6101;
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kDateCells = 20;
+constexpr double kJdOfMjdZero = 2400000.5;
+// The nearest doubles to 1/86400, 1/1440 and 1/24.
+constexpr double kDayPerSecond = 1.1574074074074073e-05;
+constexpr double kDayPerMinute = 0.0006944444444444445;
+constexpr double kDayPerHour = 0.041666666666666664;
+
+// 1 - year without overflowing at the bottom of the int range.
+long long OneMinus(int year) { return 1LL - year; }
+
+int ClampToInt(long long value) {
+  return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+}
+
+// "  " + the number right-aligned in 15 places with five decimals + "   ".
+QString JulianText(double value) { return QStringLiteral("  ") + pad::NumberField("%15.5f", value, 15) + QStringLiteral("   "); }
+
+}  // namespace
+
+void CLumiraPad::ShowDate(int nTimeSys) {
+  if (nTimeSys < 0 || nTimeSys > 8 || nTimeSys == 3) return;
+  if (!m_pCorLmr || !IsWindow()) return;
+
+  const CString oldEra = GetDlgItemText(kEra);
+  const CString oldLabel = GetDlgItemText(kTimeSysLabel);
+  const pad::CScopedWindowDC dc(this);  // released (and its colour put back) however the branch ends
+
+  auto ask = [this](const char* query) { return m_pCorLmr->Execute(query); };
+  auto askNumber = [&](const char* query) { return replies::ReadNumber(ask(query)); };
+
+  // Reads a date reply into the date fields, the label and the era.
+  auto readDate = [&](const char* query, int labelMax) {
+    const std::string reply = ask(query);
+    replies::DateFields fields;
+    fields.year = m_nYear;
+    fields.month = m_nMonth;
+    fields.day = m_nDay;
+    fields.hour = m_nHour;
+    fields.minute = m_nMinute;
+    fields.second = m_nSecond;
+    replies::ReadDate(reply, labelMax, &fields);
+    m_nYear = fields.year;
+    m_nMonth = fields.month;
+    m_nDay = fields.day;
+    m_nHour = fields.hour;
+    m_nMinute = fields.minute;
+    m_nSecond = fields.second;
+    m_strTimeLabel = QString::fromStdString(fields.label);
+    m_strEra = QString::fromStdString(fields.era);
+    if (fields.era == "BC") m_nYear = ClampToInt(OneMinus(m_nYear));
+  };
+
+  // The shown year (a year of 0 or less is shown as 1 - year, "BC").
+  auto shownYear = [this] { return m_nYear > 0 ? static_cast<long long>(m_nYear) : OneMinus(m_nYear); };
+  auto newEra = [this] { return m_nYear > 0 ? QStringLiteral("AD") : QStringLiteral("BC"); };
+
+  // Calendar text of the date fields; years above 99999 show as 00000.
+  auto calendarText = [&] {
+    const long long year = shownYear();
+    const QString text =
+        year <= 99999
+            ? QString::asprintf("%5lld/%02d/%02d %02d:%02d:%02d", year, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond)
+            : QString::asprintf("00000/%02d/%02d %02d:%02d:%02d", m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond);
+    return pad::FitCells(text, kDateCells);
+  };
+
+  // The date text, the label (its area wiped when the label changes) and
+  // the era (likewise).
+  auto showText = [&](const QString& text, const char* fixedLabel, const QString& era) {
+    m_stcDate.SetWindowTextA(text);
+    m_stcDate.Invalidate(TRUE);
+    if (oldLabel != QLatin1String(fixedLabel) && dc) dc->FillSolidRect(m_rcTimeSys, kBlack);
+    SetDlgItemText(kTimeSysLabel, m_strTimeLabel);
+    if (oldEra != era && dc) dc->FillSolidRect(m_rcEra, kBlack);
+    SetDlgItemText(kEra, era);
+  };
+  auto tellHost = [this](int code, double zone) {
+    if (m_pTimeSys) *m_pTimeSys = code;
+    if (m_pTimeZone) *m_pTimeZone = zone;
+  };
+
+  switch (nTimeSys) {
+    case 0:  // JST
+      readDate("? JST(Time)", 4);
+      m_fTz = 9.0;
+      showText(calendarText(), "JST", newEra());
+      tellHost(0, 9.0);
+      break;
+    case 1:  // UT
+      readDate("? UT(Time)", 3);
+      m_fTz = 0.0;
+      showText(calendarText(), "UT", newEra());
+      tellHost(1, 0.0);
+      break;
+    case 2: {  // UT with a decimal day
+      readDate("? UT(Time)", 3);
+      m_fTz = askNumber("? Time.Timezone");
+      const double day = m_nSecond * kDayPerSecond + m_nMinute * kDayPerMinute + m_nHour * kDayPerHour + m_nDay;
+      const QString text = QString::asprintf("%5lld/%02d/%08.5f   ", shownYear(), m_nMonth, day);
+      showText(pad::FitCells(text, kDateCells), "UT", m_strEra);
+      tellHost(1, 0.0);
+      break;
+    }
+    case 4:    // JD
+    case 5: {  // MJD
+      const double jd = askNumber("? Time.jd");
+      const bool mjd = nTimeSys == 5;
+      m_strTimeLabel = mjd ? QStringLiteral("MJD") : QStringLiteral("JD");
+      m_strEra.clear();
+      showText(JulianText(mjd ? jd - kJdOfMjdZero : jd), mjd ? "MJD" : "JD", QString());
+      m_fTz = askNumber("? Time.Timezone");
+      tellHost(1, 0.0);
+      break;
+    }
+    case 6: {  // LST: the host's zone time shifted into the zone the host keeps
+      readDate("? LST(Time)", 4);
+      m_fTz = askNumber("? Time.Timezone");
+      const double target = pad::HostZone(m_pTimeZone);
+      tagADATE date{m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, static_cast<double>(m_nSecond), m_fTz};
+      ChangeTimezone(&date, target);
+      const tagADATEDIFF halfSecond{0, 0, 0, 0, 0, 0.5};
+      ChangeDate(&date, &halfSecond, 0);  // with the truncation below: rounds to the second, carrying
+      m_nYear = date.nYear;
+      m_nMonth = date.nMonth;
+      m_nDay = date.nDay;
+      m_nHour = date.nHour;
+      m_nMinute = date.nMinute;
+      m_nSecond = pad::TruncToInt(date.dSecond);
+      m_fTz = target;
+      showText(calendarText(), "LST", newEra());
+      tellHost(0, m_fTz);
+      break;
+    }
+    case 7:  // LMT: the host replies in local mean time already
+      readDate("? LMT(Time)", 4);
+      m_fTz = askNumber("? Time.Timezone");
+      showText(calendarText(), "LMT", newEra());
+      tellHost(2, GetLMTTimezone(m_fLongitude));
+      break;
+    case 8: {  // sidereal time, seconds truncated
+      const double st = askNumber("? Time.SiderealTime");
+      m_strTimeLabel = QStringLiteral("ST");
+      m_strEra.clear();
+      const int h = pad::TruncToInt(st);
+      const double minutes = (st - h) * 60;
+      const int m = pad::TruncToInt(minutes);
+      const int s = pad::TruncToInt((minutes - m) * 60);
+      const QString text = QString::asprintf("            %02d:%02d:%02d", h, m, s);
+      showText(pad::FitCells(text, kDateCells), "ST", QString());
+      m_fTz = askNumber("? Time.Timezone");
+      tellHost(1, 0.0);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+LRESULT CLumiraPad::OnChangeTz(WPARAM wp, LPARAM lp) {
+  const char* label = wp ? reinterpret_cast<const char*>(wp) : reinterpret_cast<const char*>(lp);
+  const std::string key = label ? label : "";
+  auto tellHost = [this](int code, double zone) {
+    if (m_pTimeSys) *m_pTimeSys = code;
+    if (m_pTimeZone) *m_pTimeZone = zone;
+  };
+
+  if (key == "JST") {
+    m_nTimeSys = 0;
+    tellHost(0, 9.0);
+  } else if (key == "UT") {
+    m_nTimeSys = 1;
+    tellHost(1, 0.0);
+  } else if (key == "UTD") {
+    m_nTimeSys = 2;
+    tellHost(1, 0.0);
+  } else if (key == "LST") {
+    m_nTimeSys = 6;
+    if (m_pTimeSys) *m_pTimeSys = 0;
+    if (m_pCorLmr) m_fTz = replies::ReadNumber(m_pCorLmr->Execute("? Time.Timezone"));
+    if (m_pTimeZone) *m_pTimeZone = m_fTz;
+  } else if (key == "LMT") {
+    m_nTimeSys = 7;
+    tellHost(2, GetLMTTimezone(m_fLongitude));
+  } else if (key == "JD") {
+    m_nTimeSys = 4;
+    tellHost(1, 0.0);
+  } else if (key == "MJD") {
+    m_nTimeSys = 5;
+    tellHost(1, 0.0);
+  } else if (key == "ST") {
+    m_nTimeSys = 8;
+    tellHost(1, 0.0);
+  }
+
+  {
+    const pad::CScopedWindowDC dc(this);
+    if (dc) dc->FillSolidRect(m_rcTimeSys, kBlack);
+  }
+  ShowDate(m_nTimeSys);
+  return 0;
+}
+
+BOOL CLumiraPad::TurnOffSpecialTime(int bAnimation) {
+  if (!m_pCorLmr) return TRUE;  // no host, no lock
+  if (!replies::ReadTruth(m_pCorLmr->Execute("? Time.Lock"))) return TRUE;
+
+  // The flag is cleared however the question ends, a failing host call
+  // included, so that a later step can still ask.
+  struct AskingLock {
+    BOOL& flag;
+    explicit AskingLock(BOOL& f) : flag(f) { flag = TRUE; }
+    ~AskingLock() { flag = FALSE; }
+  } asking(m_bAskingLock);
+
+  const CString question = LoadString(bAnimation ? kLockQuestionAnimation : kLockQuestionTimeChange);
+
+  // No auto-repeat may step on while the question is open.
+  auto stopRepeat = [this](UINT& holdTimer, UINT& repeatTimer, BOOL& busy) {
+    if (holdTimer == UINT(-1)) return;
+    KillTimer(holdTimer);
+    holdTimer = UINT(-1);
+    if (repeatTimer != UINT(-1)) {
+      KillTimer(repeatTimer);
+      repeatTimer = UINT(-1);
+    }
+    ReleaseCapture();
+    busy = FALSE;
+  };
+  stopRepeat(m_nTimerL1, m_nTimerL2, m_bLButton);
+  stopRepeat(m_nTimerR1, m_nTimerR2, m_bRButton);
+
+  if (MessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return FALSE;
+  m_pCorLmr->Execute("Time.Lock = FALSE; Show Lumiral");
+  return TRUE;
+}
