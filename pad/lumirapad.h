@@ -77,6 +77,17 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   int GetLButtonPos(CPoint point) const;
   BOOL IsDateButtonEnabled() const { return m_nTimeSys != 8; }
 
+  // What the bar shows besides its texts, read-only: for hosts that print
+  // or replay the pad (lumira --print, --script).
+  struct DisplayState {
+    int selDigit;
+    int selMode;
+    int moonAge;
+    BOOL track;
+    BOOL trace;
+  };
+  DisplayState GetDisplayState() const { return {m_iSelDigit, m_nSelMode, m_nMoonAge, m_bTrack, m_bTrace}; }
+
   BOOL PreTranslateMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
