@@ -1,0 +1,91 @@
+#include "app/host_frame.h"
+
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QPointer>
+
+namespace lumira {
+
+CPadHostFrame::CPadHostFrame(CAppContext& ctx, QMainWindow* window, CCorLmr& host)
+    : CFrameWnd(ctx, window), m_host(host) {}
+
+CPadHostFrame::~CPadHostFrame() { DestroyPad(); }
+
+bool CPadHostFrame::CreatePad(bool dock, QString* error) {
+  DestroyPad();
+  // The pad reads its colour scheme from the settings when constructed.
+  auto pad = std::make_unique<CLumiraPad>(Context());
+  if (!pad->Create(this)) {
+    if (pad->IsWindow()) pad->DestroyWindow();
+    if (error) *error = "the pad bar could not be created";
+    return false;
+  }
+  // The variables come no later than the host control: the first refresh
+  // that the control allows reads and writes them.
+  pad->SetTimeSysPtr(&m_vars.timeSys, &m_vars.zone);
+  pad->SetAnimationPtr(&m_vars.animation);
+  pad->SetpCorLmr(&m_host);
+  if (dock) {
+    DockControlBar(pad.get());
+    // A stable name lets QMainWindow::saveState remember where the bar was.
+    if (pad->Dock()) pad->Dock()->setObjectName("LumiraPadDock");
+  }
+  m_pad = std::move(pad);
+  RefreshDateButton(true);
+  return true;
+}
+
+void CPadHostFrame::DestroyPad() {
+  if (!m_pad) return;
+  QPointer<QDockWidget> dock = m_pad->Dock();
+  if (m_pad->IsWindow()) m_pad->DestroyWindow();
+  m_pad.reset();
+  m_dateAllowedShown = -1;
+  // The dock that held the bar goes with it, so that a new pad gets a
+  // fresh one in the same place.
+  if (dock) {
+    if (auto* window = qobject_cast<QMainWindow*>(dock->parentWidget())) window->removeDockWidget(dock);
+    delete dock.data();
+  }
+}
+
+bool CPadHostFrame::DateDialogAllowed() const { return m_pad && m_pad->IsDateButtonEnabled(); }
+
+void CPadHostFrame::ChangeDate() {
+  if (!DateDialogAllowed()) return;
+  m_pad->SendMessage(WM_CHANGEDATE, 0, 0);
+  RefreshDateButton();
+}
+
+void CPadHostFrame::ChangeObs() {
+  if (!m_pad) return;
+  m_pad->SendMessage(WM_CHANGEOBS, 0, 0);
+  RefreshDateButton();
+}
+
+void CPadHostFrame::RefreshDateButton(bool force) {
+  const bool allowed = DateDialogAllowed();
+  if (!force && m_dateAllowedShown == int(allowed)) return;
+  m_dateAllowedShown = int(allowed);
+  if (m_pad && m_pad->IsWindow()) {
+    if (CWnd* button = m_pad->GetDlgItem(kDateButtonId)) button->EnableWindow(allowed ? TRUE : FALSE);
+  }
+  if (onDateAllowed) onDateAllowed(allowed);
+}
+
+LRESULT CPadHostFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+    // The bar passes its buttons' clicks to its owner, this frame.
+    if (LOWORD(wp) == kDateButtonId) { ChangeDate(); return 0; }
+    if (LOWORD(wp) == kObsButtonId) { ChangeObs(); return 0; }
+  }
+  if (msg == WM_PADCHANGED) {
+    const QString text = lp ? QString::fromUtf8(reinterpret_cast<const char*>(lp)) : QString();
+    RefreshDateButton();
+    if (onPadChanged) onPadChanged(text);
+    return 0;
+  }
+  return CFrameWnd::WindowProc(msg, wp, lp);
+}
+
+}  // namespace lumira

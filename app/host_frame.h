@@ -1,0 +1,75 @@
+// The planetarium's main frame as the pad sees it: the owner of the bar,
+// the receiver of its button commands and of its change notices.
+//
+// The frame builds the pad (construct, Create, hand over the host control
+// and the host's variables, dock at the top), turns the bar's button
+// commands 6217 and 6218 into WM_CHANGEDATE and WM_CHANGEOBS for the pad,
+// keeps the date button enabled exactly while the pad allows the date
+// dialog, and passes every WM_PADCHANGED on to the application.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "framework/controlbar.h"
+#include "pad/lumirapad.h"
+
+class QMainWindow;
+
+namespace lumira {
+
+// Command ids of the bar's two bitmap buttons.
+constexpr UINT kDateButtonId = 6217;
+constexpr UINT kObsButtonId = 6218;
+
+// The host's variables that the pad reads and writes.  A new host starts
+// in Japan standard time (code 0, zone 9.0) with no animation mode.
+struct HostVariables {
+  int timeSys = 0;     // 0 zone time, 1 universal time, 2 local mean time
+  double zone = 9.0;   // hours east of Greenwich
+  int animation = 0;   // 0 none, 1 step, 2 real time
+};
+
+class CPadHostFrame : public CFrameWnd {
+ public:
+  // `host` is what the pad talks to; it must outlive the pad.
+  CPadHostFrame(CAppContext& ctx, QMainWindow* window, CCorLmr& host);
+  ~CPadHostFrame() override;
+
+  // Builds the pad and docks it at the top of the window.  With `dock`
+  // false the bar stays a plain child of the frame (replays).  On failure
+  // `*error` says what went wrong and no pad exists.
+  bool CreatePad(bool dock, QString* error);
+  // Destroys the pad's window and the pad.
+  void DestroyPad();
+  CLumiraPad* Pad() const { return m_pad.get(); }
+  HostVariables& Variables() { return m_vars; }
+
+  // What the bar's buttons do: open the date/time or the location dialog.
+  // The date dialog is refused while the pad disables its button (in
+  // sidereal time the pad has no date to offer).
+  void ChangeDate();
+  void ChangeObs();
+  bool DateDialogAllowed() const;
+
+  // Enables the bar's date button exactly when the pad allows the dialog.
+  // Cheap when nothing changed, so it may follow every host exchange (a
+  // time-system choice from the pad's menu sends no change notice).
+  void RefreshDateButton(bool force = false);
+
+  // Told each WM_PADCHANGED's text ("DATE" or "OBS").
+  std::function<void(const QString&)> onPadChanged;
+  // Told whenever the date button's state may have changed.
+  std::function<void(bool)> onDateAllowed;
+
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  CCorLmr& m_host;
+  HostVariables m_vars;
+  std::unique_ptr<CLumiraPad> m_pad;
+  int m_dateAllowedShown = -1;  // what the button last showed: -1 unknown
+};
+
+}  // namespace lumira

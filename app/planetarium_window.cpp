@@ -1,0 +1,429 @@
+#include "app/planetarium_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "app/app_settings.h"
+#include "app/state_view.h"
+#include "framework/resources.h"
+#include "host/registry.h"
+#include "sky/engine.h"
+
+namespace lumira {
+namespace {
+
+constexpr int kTickMs = 33;  // about 30 animation ticks a second
+constexpr int kLogLines = 5000;
+constexpr UINT kAnimationLockQuestion = 6100;
+
+QString FromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// The engine's switches for a host animation mode, as the pad restores
+// them when it stops an animation.
+const char* ModeCommand(int mode) {
+  switch (mode) {
+    case 1: return "Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE";
+    case 2: return "Animation.Time.Realtime = TRUE; Animation.Time.Speed.Step = FALSE;";
+    default: return "Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE";
+  }
+}
+
+}  // namespace
+
+PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const CResources& resources,
+                                     QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_engine(engine), m_padHost(engine), m_resources(resources) {
+  setWindowTitle("Lumira planetarium");
+  m_frame = std::make_unique<CPadHostFrame>(ctx, this, m_padHost);
+  m_ctx.mainWnd = m_frame.get();
+
+  BuildCentre(resources);
+  BuildMenus();
+
+  // Every command the pad sends, with its reply.
+  m_padHost.AddListener([this](const HostExchange& x) {
+    Log("> " + FromStd(x.command));
+    Log(x.failed ? "<! " + FromStd(x.error) : "< " + FromStd(x.reply));
+    // A time-system choice from the pad's own menu sends no change notice.
+    m_frame->RefreshDateButton();
+  });
+  m_frame->onPadChanged = [this](const QString& what) {
+    Log("@ " + what);
+    EngineChanged();
+  };
+  m_frame->onDateAllowed = [this](bool allowed) { m_dateAction->setEnabled(allowed); };
+
+  // Whoever changed the engine (the pad, the console, this window), the
+  // animation timer runs exactly while the engine animates.
+  m_engine.SetCommandObserver([this](std::string_view, std::string_view) { SyncAnimationTimer(); });
+  m_chartListener = m_engine.AddChartListener([this] { ScheduleRefresh(); });
+
+  m_animationTimer.setInterval(kTickMs);
+  connect(&m_animationTimer, &QTimer::timeout, this, [this] {
+    const double seconds = m_sinceTick.isValid() ? m_sinceTick.restart() / 1000.0 : kTickMs / 1000.0;
+    AnimationTick(seconds);
+  });
+}
+
+PlanetariumWindow::~PlanetariumWindow() {
+  m_animationTimer.stop();
+  m_engine.SetCommandObserver(nullptr);
+  m_engine.RemoveListener(m_chartListener);
+  m_frame->DestroyPad();
+  if (m_ctx.mainWnd == m_frame.get()) m_ctx.mainWnd = nullptr;
+}
+
+void PlanetariumWindow::BuildCentre(const CResources& resources) {
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  m_state = new StateView(resources.Bitmap("6233"), splitter);
+
+  auto* right = new QWidget(splitter);
+  auto* column = new QVBoxLayout(right);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->addWidget(new QLabel("What the pad asked the engine, and its change notices:", right));
+  m_log = new QPlainTextEdit(right);
+  m_log->setReadOnly(true);
+  m_log->setMaximumBlockCount(kLogLines);
+  m_log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  m_log->setObjectName("padLog");
+  column->addWidget(m_log, 1);
+  column->addWidget(new QLabel("Engine command (for example  ? Time.jd  or  View.Track = TRUE):", right));
+  m_console = new QLineEdit(right);
+  m_console->setObjectName("console");
+  m_console->setPlaceholderText("? JST(Time)");
+  column->addWidget(m_console);
+  m_consoleReply = new QLabel(right);
+  m_consoleReply->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_consoleReply->setObjectName("consoleReply");
+  column->addWidget(m_consoleReply);
+  connect(m_console, &QLineEdit::returnPressed, this, [this] {
+    const QString command = m_console->text();
+    if (command.trimmed().isEmpty()) return;
+    RunConsoleCommand(command);
+    m_console->clear();
+  });
+
+  splitter->addWidget(m_state);
+  splitter->addWidget(right);
+  splitter->setStretchFactor(1, 1);
+  setCentralWidget(splitter);
+}
+
+void PlanetariumWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  QAction* quit = file->addAction("&Quit", this, &QWidget::close);
+  quit->setShortcut(QKeySequence::Quit);
+
+  QMenu* pad = menuBar()->addMenu("&Pad");
+  m_dateAction = pad->addAction("&Date and time...", this, [this] { m_frame->ChangeDate(); });
+  m_dateAction->setShortcut(QKeySequence("Ctrl+D"));
+  m_obsAction = pad->addAction("&Location...", this, [this] { m_frame->ChangeObs(); });
+  m_obsAction->setShortcut(QKeySequence("Ctrl+L"));
+  pad->addSeparator();
+  m_enableAction = pad->addAction("&Accept input");
+  m_enableAction->setCheckable(true);
+  m_enableAction->setChecked(true);
+  connect(m_enableAction, &QAction::toggled, this, [this](bool on) {
+    if (Pad()) Pad()->SetEnable(on ? 1 : 0);
+  });
+
+  QMenu* time = menuBar()->addMenu("&Time");
+  time->addAction("&Now", this, [this] { SetTimeToNow(); })->setShortcut(QKeySequence("Ctrl+N"));
+  m_lockAction = time->addAction("&Lock the time");
+  m_lockAction->setCheckable(true);
+  connect(m_lockAction, &QAction::triggered, this, [this](bool on) {
+    HostCommand(on ? "Time.Lock = TRUE; Show Lumiral" : "Time.Lock = FALSE; Show Lumiral");
+    EngineChanged();
+  });
+  time->addSeparator();
+  m_animateAction = time->addAction("&Animate");
+  m_animateAction->setCheckable(true);
+  m_animateAction->setShortcut(QKeySequence("Ctrl+P"));
+  connect(m_animateAction, &QAction::triggered, this, [this](bool on) { on ? StartAnimation() : StopAnimation(); });
+  QMenu* mode = time->addMenu("Animation &mode");
+  m_modeGroup = new QActionGroup(this);
+  const char* modeNames[] = {"&Continuous (speed times real time)", "&Step (speed per tick)", "&Real time"};
+  for (int m = 0; m < 3; ++m) {
+    QAction* a = mode->addAction(modeNames[m]);
+    a->setCheckable(true);
+    a->setData(m);
+    m_modeGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, m] { SetAnimationMode(m); });
+  }
+
+  QMenu* view = menuBar()->addMenu("&View");
+  m_trackAction = view->addAction("T&rack");
+  m_trackAction->setCheckable(true);
+  m_trackAction->setShortcut(QKeySequence("Ctrl+T"));
+  connect(m_trackAction, &QAction::triggered, this, [this](bool on) { SetTrack(on); });
+  m_traceAction = view->addAction("Tra&ce");
+  m_traceAction->setCheckable(true);
+  m_traceAction->setShortcut(QKeySequence("Ctrl+R"));
+  connect(m_traceAction, &QAction::triggered, this, [this](bool on) { SetTrace(on); });
+  view->addSeparator();
+  QMenu* scheme = view->addMenu("Pad &colours");
+  m_schemeGroup = new QActionGroup(this);
+  const char* schemeNames[] = {"&Dark (the pad's own)", "&System colours"};
+  int current = 0;
+  CRegistry::Read("General", "ColorScheme", 0, &current, 1);
+  for (int s = 0; s < 2; ++s) {
+    QAction* a = scheme->addAction(schemeNames[s]);
+    a->setCheckable(true);
+    a->setChecked((current != 0) == (s != 0));
+    m_schemeGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, s] { SetColorScheme(s); });
+  }
+
+  QMenu* catalog = menuBar()->addMenu("&Catalogue");
+  m_catalogGroup = new QActionGroup(this);
+  for (const char* name : {"Hipparcos", "GSC-ACT", "Tycho2", "Tycho"}) {
+    QAction* a = catalog->addAction(name);
+    a->setCheckable(true);
+    a->setData(QString(name));
+    m_catalogGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, name] { SetCatalog(name); });
+  }
+  catalog->addSeparator();
+  m_switchAction = catalog->addAction("S&witch catalogues for faint stars");
+  m_switchAction->setCheckable(true);
+  connect(m_switchAction, &QAction::triggered, this, [this](bool on) { SetCatalogSwitch(on); });
+  QMenu* switchTo = catalog->addMenu("Switch &to");
+  m_switchCatalogGroup = new QActionGroup(this);
+  for (const char* name : {"GSC-ACT", "Tycho2", "Tycho"}) {
+    QAction* a = switchTo->addAction(name);
+    a->setCheckable(true);
+    a->setData(QString(name));
+    m_switchCatalogGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, name] {
+      HostCommand(std::string("Star.Catalog.Switch.Catalog = ") + name);
+      if (Pad()) Pad()->OnUpdate(0x04);
+      EngineChanged();
+    });
+  }
+}
+
+bool PlanetariumWindow::CreatePad(QString* error) {
+  if (!m_frame->CreatePad(true, error)) return false;
+  if (!m_enableAction->isChecked()) Pad()->SetEnable(0);
+  EngineChanged();
+  return true;
+}
+
+void PlanetariumWindow::Log(const QString& line) {
+  // One line each, whatever the engine put in a reply.
+  QString text = line;
+  text.replace('\n', "\\n");
+  m_log->appendPlainText(text);
+}
+
+QStringList PlanetariumWindow::LogLines() const { return m_log->toPlainText().split('\n', Qt::SkipEmptyParts); }
+
+QString PlanetariumWindow::LastConsoleReply() const { return m_consoleReply->text(); }
+
+std::string PlanetariumWindow::HostCommand(const std::string& command) {
+  Log("host> " + FromStd(command));
+  const std::string reply = m_engine.Execute(std::string_view(command));
+  Log("< " + FromStd(reply));
+  return reply;
+}
+
+void PlanetariumWindow::RunConsoleCommand(const QString& command) {
+  const QByteArray utf8 = command.toUtf8();
+  Log("$ " + command);
+  const std::string reply = m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+  Log("< " + FromStd(reply));
+  m_consoleReply->setText(reply.empty() ? QString("(done)") : FromStd(reply));
+  // The console may have changed anything: the pad re-reads all of it.
+  if (Pad()) Pad()->OnUpdate(0xFF);
+  m_frame->RefreshDateButton();
+  EngineChanged();
+}
+
+void PlanetariumWindow::SetColorScheme(int scheme) {
+  CRegistry::Write("General", "ColorScheme", scheme);
+  Log(QString("(pad colours: scheme %1; the pad is rebuilt)").arg(scheme));
+  // The pad reads its scheme once, when it is constructed: rebuild it
+  // where it was.
+  const QByteArray layout = saveState();
+  QString error;
+  if (!CreatePad(&error)) {
+    Log("(the pad could not be rebuilt: " + error + ")");
+    return;
+  }
+  restoreState(layout);
+  Pad()->Invalidate(FALSE);
+}
+
+void PlanetariumWindow::SetTrack(bool on) {
+  HostCommand(on ? "View.Track = TRUE" : "View.Track = FALSE");
+  if (Pad()) Pad()->OnUpdate(0x08 | 0x10);
+  EngineChanged();
+}
+
+void PlanetariumWindow::SetTrace(bool on) {
+  HostCommand(on ? "View.Trace = TRUE" : "View.Trace = FALSE");
+  if (Pad()) Pad()->OnUpdate(0x08 | 0x10);
+  EngineChanged();
+}
+
+void PlanetariumWindow::SetCatalog(const QString& name) {
+  HostCommand("Star.Catalog = " + name.toStdString());
+  // The magnitude ceiling follows the catalogue.
+  if (Pad()) Pad()->OnUpdate(0x04);
+  EngineChanged();
+}
+
+void PlanetariumWindow::SetCatalogSwitch(bool on) {
+  HostCommand(on ? "Star.Catalog.Switch = TRUE" : "Star.Catalog.Switch = FALSE");
+  if (Pad()) Pad()->OnUpdate(0x04);
+  EngineChanged();
+}
+
+void PlanetariumWindow::SetAnimationMode(int mode) {
+  m_frame->Variables().animation = mode;
+  HostCommand(ModeCommand(mode));
+  EngineChanged();
+}
+
+void PlanetariumWindow::StartAnimation() {
+  if (m_engine.State().timeLock) {
+    // A locked time does not run: ask, as the pad asks before it changes
+    // a locked time.
+    const QString question = m_resources.String(kAnimationLockQuestion).value_or(
+        "\"時刻の固定(日時ダイアログ)\"を解除してアニメーションを開始します。");
+    if (!m_ctx.prompt || m_ctx.prompt->MessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+      SyncMenus();
+      return;
+    }
+    HostCommand("Time.Lock = FALSE; Show Lumiral");
+  }
+  HostCommand("Animation.Time = TRUE");
+  EngineChanged();
+}
+
+void PlanetariumWindow::StopAnimation() {
+  HostCommand("Stop Lumiral");
+  HostCommand("Animation.Time = FALSE");
+  HostCommand(ModeCommand(m_frame->Variables().animation));
+  if (Pad()) Pad()->OnUpdate(0x05);
+  EngineChanged();
+}
+
+void PlanetariumWindow::AnimationTick(double seconds) {
+  if (m_engine.Tick(seconds) && Pad()) Pad()->OnUpdate(0x01);
+  m_frame->RefreshDateButton();
+  m_state->Refresh(m_engine);
+  SyncAnimationTimer();
+}
+
+void PlanetariumWindow::SetTimeToNow() {
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const QDate d = now.date();
+  const QTime t = now.time();
+  HostCommand(QString("Time = UT(%1,%2,%3,%4,%5,%6) ; Show Lumiral")
+                  .arg(d.year()).arg(d.month()).arg(d.day())
+                  .arg(t.hour()).arg(t.minute()).arg(t.second())
+                  .toStdString());
+  if (Pad()) Pad()->OnUpdate(0x05);
+  EngineChanged();
+}
+
+void PlanetariumWindow::EngineChanged() {
+  m_refreshPending = false;
+  m_state->Refresh(m_engine);
+  SyncMenus();
+  SyncAnimationTimer();
+}
+
+void PlanetariumWindow::ScheduleRefresh() {
+  // The chart listener runs inside a command: refresh once it is done.
+  if (m_refreshPending) return;
+  m_refreshPending = true;
+  QTimer::singleShot(0, this, [this] {
+    if (m_refreshPending) EngineChanged();
+  });
+}
+
+void PlanetariumWindow::SyncAnimationTimer() {
+  const bool animating = m_engine.IsAnimating();
+  if (animating && !m_animationTimer.isActive()) {
+    m_sinceTick.start();
+    m_animationTimer.start();
+  } else if (!animating && m_animationTimer.isActive()) {
+    m_animationTimer.stop();
+  }
+  if (m_animateAction->isChecked() != animating) {
+    const QSignalBlocker block(m_animateAction);
+    m_animateAction->setChecked(animating);
+  }
+}
+
+void PlanetariumWindow::SyncMenus() {
+  const sky::SkyState& s = m_engine.State();
+  auto mark = [](QAction* a, bool on) {
+    if (a->isChecked() == on) return;
+    const QSignalBlocker block(a);
+    a->setChecked(on);
+  };
+  mark(m_trackAction, s.track);
+  mark(m_traceAction, s.trace);
+  mark(m_lockAction, s.timeLock);
+  mark(m_switchAction, s.catalogSwitch);
+  const int mode = s.realtime ? 2 : s.speedStep ? 1 : 0;
+  for (QAction* a : m_modeGroup->actions()) mark(a, a->data().toInt() == mode);
+  for (QAction* a : m_catalogGroup->actions()) mark(a, a->data().toString() == sky::CatalogName(s.catalog));
+  for (QAction* a : m_switchCatalogGroup->actions()) {
+    mark(a, a->data().toString() == sky::CatalogName(s.switchCatalog));
+  }
+  m_dateAction->setEnabled(m_frame->DateDialogAllowed());
+  m_obsAction->setEnabled(Pad() != nullptr);
+}
+
+void PlanetariumWindow::RestoreSession() {
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  restoreGeometry(settings->value("Window/Geometry").toByteArray());
+  restoreState(settings->value("Window/State").toByteArray());
+  if (settings->contains("Location/Longitude") && settings->contains("Location/Latitude")) {
+    const double lon = settings->value("Location/Longitude").toDouble();
+    const double lat = settings->value("Location/Latitude").toDouble();
+    HostCommand(QString::asprintf("Location = Location(%f, %f) ; Show Lumiral", lon, lat).toStdString());
+    if (settings->contains("Location/Timezone")) {
+      HostCommand(QString::asprintf("Time.Timezone = %f ; Show Lumiral",
+                                    settings->value("Location/Timezone").toDouble()).toStdString());
+    }
+  }
+  // The engine starts animating in real time; the host's mode says so too.
+  SetAnimationMode(2);
+  SetTimeToNow();
+  if (Pad()) Pad()->OnUpdate(0xFF);
+  EngineChanged();
+}
+
+void PlanetariumWindow::closeEvent(QCloseEvent* event) {
+  if (m_remembers) SaveSession();
+  m_animationTimer.stop();
+  QMainWindow::closeEvent(event);
+}
+
+void PlanetariumWindow::SaveSession() const {
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  settings->setValue("Window/Geometry", saveGeometry());
+  settings->setValue("Window/State", saveState());
+  const sky::SkyState& s = m_engine.State();
+  settings->setValue("Location/Longitude", s.longitude);
+  settings->setValue("Location/Latitude", s.latitude);
+  settings->setValue("Location/Timezone", s.timezone);
+}
+
+}  // namespace lumira

@@ -1,0 +1,126 @@
+// The planetarium's main window: the pad docked at the top, the engine's
+// state in the middle, a log of what the pad asked and a console for the
+// engine's command language beside it, and menus for what a planetarium
+// host does around the pad (animation, view marks, colour scheme,
+// catalogue).
+//
+// The window is built on a CAppContext handed in by its caller: Qt
+// services when a user runs it, scripted ones for replays and tests.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/host_frame.h"
+#include "app/logging_host.h"
+
+class CSkyEngine;
+class CResources;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace lumira {
+
+class StateView;
+
+class PlanetariumWindow : public QMainWindow {
+ public:
+  // `engine` and `ctx` must outlive the window.  The window makes its
+  // frame the context's main window.
+  PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const CResources& resources,
+                    QWidget* parent = nullptr);
+  ~PlanetariumWindow() override;
+
+  // Builds the pad and docks it at the top.  False with `*error` when the
+  // bar cannot be created.
+  bool CreatePad(QString* error);
+
+  // What an interactive start adds: the engine at the current system
+  // time, the place and window layout from the settings, animation in
+  // real time.
+  void RestoreSession();
+  // Remembers the place, the window's geometry and the bar's dock.
+  void SaveSession() const;
+  // Whether closing the window saves the session (interactive runs).
+  void SetRemembersSession(bool on) { m_remembers = on; }
+
+  CPadHostFrame& Frame() { return *m_frame; }
+  CLumiraPad* Pad() const { return m_frame->Pad(); }
+  CLoggingHost& PadHost() { return m_padHost; }
+  StateView& State() { return *m_state; }
+
+  // Also reached through the menus and the console line.
+  void RunConsoleCommand(const QString& command);
+  void SetColorScheme(int scheme);
+  void SetTrack(bool on);
+  void SetTrace(bool on);
+  void SetCatalog(const QString& name);
+  void SetCatalogSwitch(bool on);
+  void SetAnimationMode(int mode);  // 0 continuous, 1 step, 2 real time
+  void StartAnimation();
+  void StopAnimation();
+  // One animation tick of `seconds` of real time (the timer calls it).
+  void AnimationTick(double seconds);
+  bool AnimationRunning() const { return m_animationTimer.isActive(); }
+  void SetTimeToNow();
+
+  // The log's lines, oldest first (tests).
+  QStringList LogLines() const;
+  QString LastConsoleReply() const;
+  QAction* DateAction() const { return m_dateAction; }
+  QAction* ObsAction() const { return m_obsAction; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildCentre(const CResources& resources);
+  void Log(const QString& line);
+  // Runs a host command of this window's own on the engine, logged.
+  std::string HostCommand(const std::string& command);
+  // After anything that may have changed the engine's state: the state
+  // view, the menus' marks and the animation timer follow it.
+  void EngineChanged();
+  void ScheduleRefresh();
+  void SyncAnimationTimer();
+  void SyncMenus();
+
+  CAppContext& m_ctx;
+  CSkyEngine& m_engine;
+  CLoggingHost m_padHost;
+  const CResources& m_resources;
+  std::unique_ptr<CPadHostFrame> m_frame;
+
+  StateView* m_state = nullptr;
+  QPlainTextEdit* m_log = nullptr;
+  QLineEdit* m_console = nullptr;
+  QLabel* m_consoleReply = nullptr;
+
+  QAction* m_dateAction = nullptr;
+  QAction* m_obsAction = nullptr;
+  QAction* m_enableAction = nullptr;
+  QAction* m_lockAction = nullptr;
+  QAction* m_animateAction = nullptr;
+  QActionGroup* m_modeGroup = nullptr;
+  QAction* m_trackAction = nullptr;
+  QAction* m_traceAction = nullptr;
+  QActionGroup* m_schemeGroup = nullptr;
+  QActionGroup* m_catalogGroup = nullptr;
+  QAction* m_switchAction = nullptr;
+  QActionGroup* m_switchCatalogGroup = nullptr;
+
+  QTimer m_animationTimer;
+  QElapsedTimer m_sinceTick;
+  bool m_refreshPending = false;
+  bool m_remembers = false;
+  int m_chartListener = 0;
+};
+
+}  // namespace lumira
