@@ -1,0 +1,177 @@
+// The two entry dialogs the host asks the pad for (WM_CHANGEDATE,
+// WM_CHANGEOBS): each opens below the pad, and an accepted entry is applied
+// like a step: the pad's copy changes, goes to the host, the pad re-reads
+// the host and tells the main window.
+#include <QString>
+#include <cmath>
+
+#include "dialogs/dlgsetobs.h"
+#include "dialogs/dlgsettime.h"
+#include "pad/lumirapad.h"
+#include "pad/pad_support.h"
+#include "pad/replies.h"
+
+namespace {
+
+constexpr int kDateDialogLeft = 20;  // pixels right of the pad's left edge
+constexpr int kObsDialogLeft = 100;
+constexpr UINT kMsgDateOutOfRange = 6107;
+constexpr double kMjdOffset = 2400000.5;
+constexpr double kHalfSecond = 0.5 / 86400.0;  // in days
+
+bool IsCalendarSystem(int code) { return code == 0 || code == 1 || code == 6 || code == 7; }
+
+// The zones in which the date fields of a record are written.
+struct RecordZones {
+  double lst = 0.0;  // local standard time
+  double lmt = 0.0;  // local mean time
+};
+
+double ZoneOf(int code, const RecordZones& zones) {
+  switch (code) {
+    case 0: return 9.0;
+    case 6: return zones.lst;
+    case 7: return zones.lmt;
+    default: return 0.0;
+  }
+}
+
+// The universal-time Julian date of the instant a dialog record names.
+// `modifiedJd`: a code-5 record holds the modified Julian date (records
+// coming back from the dialog) rather than the Julian date (records the
+// pad fills).
+double RecordJd(const _DATEPAD& record, const RecordZones& zones, bool modifiedJd) {
+  switch (record.nTimeSys) {
+    case 2: {
+      // Day 0 at 00:00 plus the real day, which counts on from it.
+      tagADATE date{record.nYear, record.nMonth, 0, 0, 0, record.dDay * 86400.0, 0.0};
+      return GetJd(&date);
+    }
+    case 4:
+      return record.dJd;
+    case 5:
+      return modifiedJd ? record.dJd + kMjdOffset : record.dJd;
+    default: {
+      tagADATE date{record.nYear, record.nMonth, record.nDay, record.nHour, record.nMinute,
+                    static_cast<double>(record.nSecond), ZoneOf(record.nTimeSys, zones)};
+      return GetJd(&date);
+    }
+  }
+}
+
+// Whether the record's instant, taken to the nearest whole second as the
+// pad will take it, lies within the accepted dates.
+bool IsRecordInRange(const _DATEPAD& record, const RecordZones& zones) {
+  const double jd = RecordJd(record, zones, true);
+  return jd >= CDlgSetTime::kJdFirst - kHalfSecond && jd < CDlgSetTime::kJdLast + kHalfSecond;
+}
+
+bool SameAtSixDecimals(double a, double b) {
+  return QString::asprintf("%.6f", a) == QString::asprintf("%.6f", b);
+}
+
+// Whether accepting the dialog changes the time of day, the part of the
+// host's time that its lock holds (a changed date alone does not ask, as
+// with the pad's own year, month and day steps).  The real and Julian days
+// are compared as the dialog shows them, to six decimals, so an unchanged
+// entry never counts as a change; a system switched in the dialog is
+// compared by the instant it names.
+bool TimeOfDayChanged(const _DATEPAD& before, const _DATEPAD& after, int hour, int minute,
+                      int second, const RecordZones& beforeZones, const RecordZones& afterZones) {
+  if (after.nTimeSys == before.nTimeSys) {
+    switch (after.nTimeSys) {
+      case 2: return !SameAtSixDecimals(after.dDay, before.dDay);
+      case 4: return !SameAtSixDecimals(after.dJd, before.dJd);
+      case 5: return !SameAtSixDecimals(after.dJd, before.dJd - kMjdOffset);
+      default: return after.nHour != hour || after.nMinute != minute || after.nSecond != second;
+    }
+  }
+  const double beforeJd = RecordJd(before, beforeZones, false);
+  if (!IsCalendarSystem(after.nTimeSys)) {
+    return !(std::fabs(RecordJd(after, afterZones, true) - beforeJd) < kHalfSecond);
+  }
+  // The time of day the pad held, in the dialog's system, to the second.
+  tagADATE held{};
+  JdToDate2(beforeJd + ZoneOf(after.nTimeSys, afterZones) / 24.0, &held);
+  tagADATEDIFF half{};
+  half.dSeconds = 0.5;
+  ChangeDate(&held, &half, 0);
+  return after.nHour != held.nHour || after.nMinute != held.nMinute ||
+         after.nSecond != pad::TruncToInt(held.dSecond);
+}
+
+}  // namespace
+
+LRESULT CLumiraPad::OnChangeDate(WPARAM, LPARAM) {
+  // Sidereal time (the host disables the date button then) and code 3
+  // have no date to offer: nothing opens.
+  if (CDlgSetTime::IndexOfCode(m_nTimeSys) < 0) return 0;
+
+  CDlgSetTime dialog(Context(), nullptr);
+  CRect window;
+  GetWindowRect(&window);
+  dialog.SetPosition(window.bottom, window.left + kDateDialogLeft);
+
+  _DATEPAD before{};
+  SetDatePadData(&before);
+  dialog.SetDatePad(before, m_pCorLmr);
+  if (dialog.DoModal() != IDOK) return 0;
+
+  _DATEPAD after{};
+  dialog.GetDatePad(after);
+  if (CDlgSetTime::IndexOfCode(after.nTimeSys) < 0) return 0;
+
+  const double lmtZone = GetLMTTimezone(m_fLongitude);
+  const RecordZones beforeZones{m_fTz, lmtZone};
+  RecordZones afterZones = beforeZones;
+  if (after.nTimeSys == 6 && before.nTimeSys != 6) {
+    afterZones.lst = replies::ReadNumber(ExecuteHost("? Time.Timezone"));
+  }
+  // A date that normalising would push outside the accepted dates is not
+  // applied: the host keeps its time, and nothing else changes either.
+  if (!IsRecordInRange(after, afterZones)) {
+    MessageBox(LoadString(kMsgDateOutOfRange), MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+  }
+  if (m_bAskingLock != 1 &&
+      TimeOfDayChanged(before, after, m_nHour, m_nMinute, m_nSecond, beforeZones, afterZones) &&
+      !TurnOffSpecialTime(0)) {
+    return 0;
+  }
+
+  tagADATE date{};
+  GetDatePadData(after, &date);
+  m_nTimeSys = after.nTimeSys;
+  // Normalises hours up to 30 and carried seconds, and takes the second to
+  // the nearest whole one: a Julian day of six decimals is 0.0864 s coarse,
+  // and cutting its seconds would move an unchanged time back a second.
+  tagADATEDIFF half{};
+  half.dSeconds = 0.5;
+  ChangeDate(&date, &half, 0);
+  m_nYear = date.nYear;
+  m_nMonth = date.nMonth;
+  m_nDay = date.nDay;
+  m_nHour = date.nHour;
+  m_nMinute = date.nMinute;
+  m_nSecond = pad::TruncToInt(date.dSecond);
+
+  SetCorLmrDate();
+  OnUpdate(5);
+  NotifyMainWindow("DATE");
+  return 0;
+}
+
+LRESULT CLumiraPad::OnChangeObs(WPARAM, LPARAM) {
+  CDlgSetObs dialog(Context(), nullptr);
+  CRect window;
+  GetWindowRect(&window);
+  dialog.SetPosition(window.bottom, window.left + kObsDialogLeft);
+  dialog.SetObs(m_fLongitude, m_fLatitude);
+  if (dialog.DoModal() != IDOK) return 0;
+
+  dialog.GetObs(&m_fLongitude, &m_fLatitude);
+  SetCorLmrObs();
+  OnUpdate(7);
+  NotifyMainWindow("OBS");
+  return 0;
+}
