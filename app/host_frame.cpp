@@ -25,11 +25,7 @@ bool CPadHostFrame::CreatePad(bool dock, QString* error) {
   pad->SetTimeSysPtr(&m_vars.timeSys, &m_vars.zone);
   pad->SetAnimationPtr(&m_vars.animation);
   pad->SetpCorLmr(&m_host);
-  if (dock) {
-    DockControlBar(pad.get());
-    // A stable name lets QMainWindow::saveState remember where the bar was.
-    if (pad->Dock()) pad->Dock()->setObjectName("LumiraPadDock");
-  }
+  if (dock) DockControlBar(pad.get());
   m_pad = std::move(pad);
   RefreshDateButton(true);
   return true;

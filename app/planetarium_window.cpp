@@ -355,12 +355,18 @@ void PlanetariumWindow::ScheduleRefresh() {
   });
 }
 
+void PlanetariumWindow::SetDrivesAnimation(bool on) {
+  m_drivesAnimation = on;
+  SyncAnimationTimer();
+}
+
 void PlanetariumWindow::SyncAnimationTimer() {
   const bool animating = m_engine.IsAnimating();
-  if (animating && !m_animationTimer.isActive()) {
+  const bool run = animating && m_drivesAnimation;
+  if (run && !m_animationTimer.isActive()) {
     m_sinceTick.start();
     m_animationTimer.start();
-  } else if (!animating && m_animationTimer.isActive()) {
+  } else if (!run && m_animationTimer.isActive()) {
     m_animationTimer.stop();
   }
   if (m_animateAction->isChecked() != animating) {

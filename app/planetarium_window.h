@@ -47,6 +47,9 @@ class PlanetariumWindow : public QMainWindow {
   void RestoreSession();
   // Remembers the place, the window's geometry and the bar's dock.
   void SaveSession() const;
+  // Whether the window runs the engine's animation from its timer (not in
+  // replays, where the time moves only by commands).
+  void SetDrivesAnimation(bool on);
   // Whether closing the window saves the session (interactive runs).
   void SetRemembersSession(bool on) { m_remembers = on; }
 
@@ -120,6 +123,7 @@ class PlanetariumWindow : public QMainWindow {
   QElapsedTimer m_sinceTick;
   bool m_refreshPending = false;
   bool m_remembers = false;
+  bool m_drivesAnimation = true;
   int m_chartListener = 0;
 };
 

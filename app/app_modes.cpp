@@ -1,0 +1,183 @@
+#include "app/app_modes.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+#include "app/pad_readout.h"
+#include "app/planetarium_window.h"
+#include "app/script.h"
+#include "app/script_runner.h"
+#include "framework/qt_services.h"
+#include "framework/resources.h"
+#include "pad/lumirapad.h"
+#include "pad/module.h"
+#include "sky/engine.h"
+
+namespace lumira {
+namespace {
+
+constexpr int kShotWidth = 1000;
+constexpr int kShotHeight = 560;
+
+void PrintLine(const QString& line) {
+  const QByteArray utf8 = line.toUtf8();
+  std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+void PrintError(const QString& line) {
+  const QByteArray utf8 = line.toUtf8();
+  std::fprintf(stderr, "%s\n", utf8.constData());
+}
+
+// Replays and command runs start from nothing of the user's: their
+// settings (the pad's colour scheme among them) go to a directory of
+// their own that is removed afterwards.
+class IsolatedSettings {
+ public:
+  IsolatedSettings() {
+    if (m_dir.isValid()) QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+  }
+
+ private:
+  QTemporaryDir m_dir;
+};
+
+// The interactive services, all on Qt.
+struct QtServices {
+  CQtTimerService timers;
+  CQtPrompt prompt;
+  CQtModalRunner modal;
+  CQtKeyboard keyboard;
+  CQtPopupChooser popup;
+  std::unique_ptr<CQtStatusSink> status;
+  CResources resources;
+  CAppContext ctx;
+
+  QtServices() {
+    ctx.timers = &timers;
+    ctx.prompt = &prompt;
+    ctx.modal = &modal;
+    ctx.keyboard = &keyboard;
+    ctx.popup = &popup;
+    ctx.resources = &resources;
+  }
+  void AttachStatusBar(QStatusBar* bar) {
+    status = std::make_unique<CQtStatusSink>(bar);
+    ctx.status = status.get();
+  }
+};
+
+bool FinishShot(PlanetariumWindow& window, const OneShot& shot) {
+  if (shot.print && window.Pad()) {
+    for (const QString& line : DescribePad(*window.Pad())) PrintLine(line);
+  }
+  if (!shot.screenshot.isEmpty()) {
+    QString why;
+    if (!SaveScreenshot(window, shot.screenshot, &why)) {
+      PrintError("lumira: " + why);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The window as an interactive start builds it: real services, the pad
+// docked, the engine at the current time and the remembered place.
+std::unique_ptr<PlanetariumWindow> BuildWindow(QtServices& services, CSkyEngine& engine) {
+  QString why;
+  if (!services.resources.Load(QelpadResourcePrefix(), &why)) {
+    PrintError("lumira: the pad's resources cannot be read: " + why);
+    return nullptr;
+  }
+  auto window = std::make_unique<PlanetariumWindow>(services.ctx, engine, services.resources);
+  services.AttachStatusBar(window->statusBar());
+  if (!window->CreatePad(&why)) {
+    PrintError("lumira: " + why);
+    return nullptr;
+  }
+  window->RestoreSession();
+  return window;
+}
+
+}  // namespace
+
+int RunCommands(const QStringList& commands) {
+  IsolatedSettings isolated;
+  CSkyEngine engine;
+  bool allGood = true;
+  for (const QString& command : commands) {
+    const QByteArray utf8 = command.toUtf8();
+    const std::string reply = engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+    PrintLine(QString::fromUtf8(reply.data(), qsizetype(reply.size())));
+    if (reply.rfind("ERROR:", 0) == 0) allGood = false;
+  }
+  return allGood ? kExitOk : kExitFailed;
+}
+
+int RunScriptFile(const QString& file, const OneShot& shot) {
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) {
+    PrintError(QString("lumira: cannot read %1: %2").arg(file, in.errorString()));
+    return kExitFailed;
+  }
+  const QString text = QString::fromUtf8(in.readAll());
+  std::vector<ScriptLine> lines;
+  ScriptError error;
+  if (!ParseScript(text, &lines, &error)) {
+    PrintError(QString("%1:%2: %3").arg(file).arg(error.lineNumber).arg(error.message));
+    return kExitScriptLine;
+  }
+
+  IsolatedSettings isolated;
+  ScriptRunner runner(PrintLine);
+  QString why;
+  if (!runner.Setup(&why)) {
+    PrintError("lumira: " + why);
+    return kExitFailed;
+  }
+  if (!runner.Run(lines, &error)) {
+    PrintError(QString("%1:%2: %3").arg(file).arg(error.lineNumber).arg(error.message));
+    return kExitScriptLine;
+  }
+  if (shot.print) runner.PrintDisplays();
+  if (!shot.screenshot.isEmpty() && !SaveScreenshot(runner.Window(), shot.screenshot, &why)) {
+    PrintError("lumira: " + why);
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+int RunOneShot(const OneShot& shot) {
+  QtServices services;
+  CSkyEngine engine;
+  std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine);
+  if (!window) return kExitFailed;
+  window->resize(kShotWidth, kShotHeight);
+  window->show();
+  QApplication::processEvents();
+  if (window->Pad()) window->Pad()->UpdateWindow();
+  QApplication::processEvents();
+  return FinishShot(*window, shot) ? kExitOk : kExitFailed;
+}
+
+int RunInteractive(QApplication& app) {
+  QtServices services;
+  CSkyEngine engine;
+  std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine);
+  if (!window) return kExitFailed;
+  services.prompt = CQtPrompt(window.get());
+  window->SetRemembersSession(true);
+  window->show();
+  const int status = app.exec();
+  window.reset();
+  return status;
+}
+
+}  // namespace lumira

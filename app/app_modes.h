@@ -1,0 +1,38 @@
+// The ways lumira runs: the interactive window, and the headless modes for
+// automation, bug reports and tests.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QApplication;
+
+namespace lumira {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // an engine command answered ERROR, a file
+                                // could not be read or written, no pad
+constexpr int kExitUsage = 1;
+constexpr int kExitScriptLine = 2;  // a script line could not be read or run
+
+// What to do with the window once it stands.
+struct OneShot {
+  QString screenshot;  // write the window's picture here (PNG)
+  bool print = false;  // print the pad's displays
+};
+
+// --command: each text on a fresh engine in its default state, each reply
+// on a line of its own.  Fails when any reply is an error.
+int RunCommands(const QStringList& commands);
+
+// --script FILE: the recorded session against a fresh pad and engine.
+int RunScriptFile(const QString& file, const OneShot& shot);
+
+// --screenshot / --print without a script: the window as a user would
+// first see it, rendered once.
+int RunOneShot(const OneShot& shot);
+
+// The window, until the user closes it.
+int RunInteractive(QApplication& app);
+
+}  // namespace lumira

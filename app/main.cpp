@@ -1,0 +1,72 @@
+// lumira: the planetarium host with the pad docked at the top.
+//
+//   lumira                          the window (a display is needed)
+//   lumira --command TEXT ...       engine commands, one reply a line
+//   lumira --script FILE            a recorded session, printed
+//   lumira --screenshot FILE.png    the window's picture (with or without --script)
+//   lumira --print                  the pad's displays, as `show` prints them
+//
+// Every mode but the window runs off-screen unless a platform was chosen.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_modes.h"
+#include "framework/resources.h"
+
+namespace {
+
+// Whether the command line asks for a mode without a window on screen.
+// Read before Qt starts, because the platform is chosen then.
+bool WantsHeadless(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option : {"--command", "--script", "--screenshot", "--print"}) {
+      const size_t n = std::strlen(option);
+      if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '=')) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("lumira");
+  QApplication::setOrganizationName("Lumira");
+  InstallFontSubstitutions();
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription("Planetarium host with the Lumira pad docked at the top.");
+  parser.addHelpOption();
+  const QCommandLineOption command("command", "Run TEXT on a fresh engine and print its reply (repeatable).",
+                                   "TEXT");
+  const QCommandLineOption script("script", "Replay the recorded session FILE off-screen and print it.", "FILE");
+  const QCommandLineOption screenshot("screenshot", "Write the main window's picture to FILE (PNG).", "FILE");
+  const QCommandLineOption print("print", "Print the pad's displays once.");
+  parser.addOptions({command, script, screenshot, print});
+  parser.process(app);
+  if (!parser.positionalArguments().isEmpty()) {
+    std::fprintf(stderr, "lumira: unexpected argument %s (see --help)\n",
+                 qPrintable(parser.positionalArguments().first()));
+    return lumira::kExitUsage;
+  }
+
+  if (parser.isSet(command)) {
+    if (parser.isSet(script) || parser.isSet(screenshot) || parser.isSet(print)) {
+      std::fprintf(stderr, "lumira: --command runs alone\n");
+      return lumira::kExitUsage;
+    }
+    return lumira::RunCommands(parser.values(command));
+  }
+  lumira::OneShot shot;
+  shot.screenshot = parser.value(screenshot);
+  shot.print = parser.isSet(print);
+  if (parser.isSet(script)) return lumira::RunScriptFile(parser.value(script), shot);
+  if (!shot.screenshot.isEmpty() || shot.print) return lumira::RunOneShot(shot);
+  return lumira::RunInteractive(app);
+}
