@@ -20,6 +20,15 @@ class CControlBar : public CWnd {
   std::uint32_t m_barStyle = 0;
   QDockWidget* m_dock = nullptr;
   BOOL OnCommand(WPARAM wp, LPARAM lp) override;  // commands go to the owner (the frame)
+  // Tooltips and fly-by texts of the bar's controls, found by position:
+  // the statics let the mouse through to the bar.
+  QString ToolTipTextAt(CPoint point) override;
+  void OnHoverHelp(CPoint point, bool inside) override;
+  // The control under a client point (hidden ones too when `withHidden`).
+  CWnd* ControlAt(CPoint point, bool withHidden) const;
+
+ private:
+  int m_hoverId = -1;
 };
 
 // A bar whose controls come from a dialog template.  Fly-by texts: while
@@ -42,4 +51,7 @@ class CFrameWnd : public CWnd {
   CFrameWnd(CAppContext& ctx, QMainWindow* window);
   // Puts the bar in a dock at the top of the frame (floatable).
   void DockControlBar(CControlBar* bar);
+  // Floats or re-docks a docked bar (what dragging the dock does).
+  void FloatControlBar(CControlBar* bar, bool floating);
+  QMainWindow* MainWindow() const;
 };

@@ -7,8 +7,12 @@
 // colours its parent's OnCtlColor gives (CTLCOLOR_STATIC), like the
 // original statics did.
 class CStatic : public CWnd {
+ public:
+  CStatic();
+
  protected:
   void OnPaint() override;
+  BOOL OnEraseBkgnd(CDC* dc) override;  // the paint draws everything
 };
 
 // A push button or radio button on a native Qt widget.  A click sends
@@ -19,6 +23,14 @@ class CButton : public CWnd {
   int GetCheck() const;
   void SetCheck(int check);
   void Click();  // as if the user clicked it (tests, replays)
+
+  // Wires a native button widget so that its clicks reach the parent as
+  // WM_COMMAND (used by Create and by the template builder).
+  static void ConnectClicks(QWidget* button);
+
+ protected:
+  // The widget Create makes for a style; bitmap buttons make their own.
+  virtual QWidget* NewButtonWidget(std::uint32_t style, QWidget* parent);
 };
 
 // A push button showing up/down/focused/disabled bitmaps.
@@ -26,6 +38,14 @@ class CBitmapButton : public CButton {
  public:
   BOOL LoadBitmaps(const char* up, const char* down, const char* focus, const char* disabled);
   void SizeToContent();
+  // The image shown for a state: 0 up, 1 down, 2 focused, 3 disabled.
+  const CBitmap& Image(int state) const { return m_images[state & 3]; }
+
+ protected:
+  QWidget* NewButtonWidget(std::uint32_t style, QWidget* parent) override;
+
+ private:
+  CBitmap m_images[4];
 };
 
 class CEdit : public CWnd {
@@ -43,6 +63,7 @@ class CComboBox : public CWnd {
   void ResetContent();
   // As if the user picked an entry: selects and sends CBN_SELCHANGE.
   void SelectByUser(int index);
+  CString GetLBText(int index) const;
 };
 
 // Tooltips: each tool is a control with a fixed text.

@@ -5,6 +5,7 @@
 // gdi.cpp, and nowhere else.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <memory>
 
@@ -112,6 +113,14 @@ class CDC {
   BOOL BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, UINT rop = SRCCOPY);
   // Text in the context's font, colour and background mode, top-left at (x, y).
   BOOL TextOut(int x, int y, const QString& text);
+  // Text laid out in a rectangle with Qt alignment flags (Qt::AlignRight |
+  // Qt::AlignTop...); opaque mode fills the text's own box only.
+  BOOL DrawText(const QString& text, const CRect& r, int qtAlignment);
+  CSize GetTextExtent(const QString& text) const;
+  void SetFont(const QFont& font) { m_font = font; }
+  const QFont& GetFont() const { return m_font; }
+  // The layer's default font: the dialogs' font at 9 points (12 pixels).
+  static QFont DefaultFont();
 
   COLORREF GetPixel(int x, int y) const;
   QImage* Target() const { return m_target; }
@@ -127,6 +136,14 @@ class CDC {
   int m_bkMode = OPAQUE;
   std::unique_ptr<CPen> m_defaultPen;
   std::unique_ptr<CBrush> m_defaultBrush;
+  QFont m_font;
+
+  QImage* Image() const;
+  void Plot(int x, int y, COLORREF c);
+  void Span(int x0, int x1, int y, COLORREF c);  // x0..x1-1
+  void Line(int x0, int y0, int x1, int y1, const CPen& pen);  // excludes (x1, y1)
+  const CPen& Pen() const;
+  const CBrush& Brush() const;
 };
 
 // System colours from the desktop palette (WindowText, Button, Light, Dark).

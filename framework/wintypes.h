@@ -31,6 +31,9 @@ constexpr LPARAM MAKELPARAM(int lo, int hi) {
 }
 constexpr int GET_X_LPARAM(LPARAM lp) { return int(std::int16_t(lp & 0xFFFF)); }
 constexpr int GET_Y_LPARAM(LPARAM lp) { return int(std::int16_t((lp >> 16) & 0xFFFF)); }
+constexpr WPARAM MAKEWPARAM(UINT lo, UINT hi) {
+  return WPARAM((lo & 0xFFFF) | ((hi & 0xFFFF) << 16));
+}
 constexpr UINT LOWORD(std::uintptr_t v) { return UINT(v & 0xFFFF); }
 constexpr UINT HIWORD(std::uintptr_t v) { return UINT((v >> 16) & 0xFFFF); }
 
@@ -85,6 +88,8 @@ constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_USER = 0x0400;
 
@@ -113,6 +118,7 @@ constexpr UINT CTLCOLOR_STATIC = 6;
 // Button notification.
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT CBN_SELCHANGE = 1;
+constexpr UINT EN_CHANGE = 0x0300;
 
 // ShowWindow.
 constexpr int SW_HIDE = 0;
@@ -123,6 +129,9 @@ constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
 // Control-bar styles.
+constexpr UINT CBRS_BORDER_LEFT = 0x0100;
+constexpr UINT CBRS_BORDER_TOP = 0x0200;
+constexpr UINT CBRS_BORDER_RIGHT = 0x0400;
 constexpr UINT CBRS_BORDER_BOTTOM = 0x0800;
 constexpr UINT CBRS_TOOLTIPS = 0x0010;
 constexpr UINT CBRS_FLYBY = 0x0020;

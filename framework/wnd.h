@@ -21,6 +21,7 @@
 #include "framework/services.h"
 #include "framework/wintypes.h"
 
+class QObject;
 class QWidget;
 using CString = QString;
 
@@ -40,6 +41,12 @@ class CWnd {
   BOOL SubclassDlgItem(UINT id, CWnd* parent);
   BOOL DestroyWindow();
   BOOL IsWindow() const { return m_widget != nullptr; }
+  // The layer's builders: makes `widget` this window's widget (a native
+  // control of a template, a frame's main window).  The window deletes the
+  // widget when it goes unless `owned` is false.
+  void AttachWidget(CAppContext* ctx, QWidget* widget, CWnd* parent, UINT id, bool owned = true);
+  // The window object of a widget of the layer, or null.
+  static CWnd* FromWidget(const QWidget* widget);
 
   // --- identity and family --------------------------------------------
   QWidget* Widget() const { return m_widget; }
@@ -49,6 +56,10 @@ class CWnd {
   void SetOwner(CWnd* owner) { m_owner = owner; }
   CWnd* GetDlgItem(int id) const;
   CAppContext& Context() const { return *m_ctx; }
+  CAppContext* ContextPtr() const { return m_ctx; }
+  // Template style bits (WS_*, SS_*, BS_*...) the window was made with.
+  std::uint32_t GetStyle() const { return m_style; }
+  void SetStyle(std::uint32_t style) { m_style = style; }
 
   // --- geometry (client coordinates unless said) ----------------------
   void GetClientRect(CRect* r) const;
@@ -83,6 +94,7 @@ class CWnd {
   CDC* GetDC();         // draws into the surface; give it back with ReleaseDC
   int ReleaseDC(CDC* dc);
   QImage& Surface();    // the backing surface (client size)
+  bool IsInvalid() const { return m_dirty; }
 
   // --- timers, messages, boxes -----------------------------------------
   UINT_PTR SetTimer(UINT_PTR id, UINT ms);
@@ -100,6 +112,17 @@ class CWnd {
   virtual BOOL PreTranslateMessage(UINT msg, WPARAM wp, LPARAM lp);
   virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Default();  // the layer's own handling of the message being processed
+  // The layer's default processing of any message (what Default() runs).
+  LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp);
+
+  // Asks this window (a parent) for the colours of one of its controls,
+  // as a control does before it draws (WM_CTLCOLOR).
+  HBRUSH SendCtlColor(CDC* dc, CWnd* control, UINT kind);
+  struct CtlColorRequest { CWnd* control; UINT kind; };  // lParam of WM_CTLCOLOR; wParam is the CDC*
+
+  // Delivers every message posted so far (PostMessage queues through Qt's
+  // event loop; tests call this instead of spinning the loop).
+  static void ProcessPostedMessages();
 
  protected:
   // Handlers called by the default WindowProc.  Their base versions are
@@ -121,6 +144,15 @@ class CWnd {
   virtual void OnCancelMode();
   virtual BOOL OnCommand(WPARAM wp, LPARAM lp);  // default: pass to the owner
 
+  // Help for the point under the pointer (client coordinates): the tooltip
+  // text to show there, and the fly-by hover.  Control bars answer for
+  // their controls; plain windows have none.
+  virtual QString ToolTipTextAt(CPoint point);
+  virtual void OnHoverHelp(CPoint point, bool inside);
+  // The surface's pixel format: opaque for windows that paint all of
+  // their client area, with alpha for statics that let the parent show.
+  void SetSurfaceFormat(QImage::Format format) { m_surfaceFormat = format; }
+
   CAppContext* m_ctx = nullptr;
   QWidget* m_widget = nullptr;
   CWnd* m_parent = nullptr;
@@ -129,9 +161,22 @@ class CWnd {
 
  private:
   friend class CWndBridge;
+  friend class CPaintDC;
   struct CurrentMessage { UINT msg; WPARAM wp; LPARAM lp; };
   std::vector<CurrentMessage> m_messageStack;
   QImage m_surface;
+  QImage::Format m_surfaceFormat = QImage::Format_RGB32;
+  bool m_dirty = false;
+  bool m_eraseWanted = false;
+  bool m_ownsWidget = true;
+  bool m_capture = false;
+  std::uint32_t m_style = 0;
+  QString m_text;                   // window text of custom-drawn windows
+  std::unique_ptr<QObject> m_guard;  // context of this window's Qt connections
+
+  LRESULT CallWindowProc(UINT msg, WPARAM wp, LPARAM lp);
+  void DetachWidget();
+  void PaintIfInvalid();
 };
 
 // The context of OnPaint: draws into the window's surface.

@@ -8,14 +8,19 @@
 class CLmrStatic : public CWnd {
  public:
   static constexpr int kCellWidth = 7;
+  static constexpr COLORREF kTextColor = RGB(118, 175, 227);
+  static constexpr COLORREF kBackColor = RGB(0, 0, 0);
   BOOL Attach(UINT id, CWnd* parent);
   void SetWindowTextA(const QString& text) { SetWindowText(text); }
   void SetSelectedDigit(int index, int mode);
   int SelectedIndex() const { return m_selIndex; }
   int SelectedMode() const { return m_selMode; }
+  // The cells drawn highlighted for an index and mode: [first, first+count).
+  static std::pair<int, int> HighlightedCells(int index, int mode, int length);
 
  protected:
   void OnPaint() override;
+  BOOL OnEraseBkgnd(CDC* dc) override;  // the paint fills everything
 
  private:
   int m_selIndex = -99;
@@ -37,19 +42,32 @@ class CLmrTipMenu {
   std::vector<std::pair<QString, QString>> m_entries;
 };
 
+// The dark look: background RGB(53, 58, 66), text RGB(118, 175, 227).
 class CLmrDialogBase {
  public:
+  static constexpr COLORREF kBackColor = RGB(53, 58, 66);
+  static constexpr COLORREF kTextColor = RGB(118, 175, 227);
   virtual ~CLmrDialogBase() = default;
+  // Fills the rectangle with the background colour; the context's own
+  // background colour is left as it was.
   void DrawBackground(CDC* dc, const CRect& rect, int style);
+  // Transparent text in the text colour; returns the background brush.
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
 
  private:
-  CBrush m_brush{RGB(53, 58, 66)};
+  CBrush m_brush{kBackColor};
 };
 
+// A dialog in the dark look: its background and its statics' colours come
+// from CLmrDialogBase, its native controls get matching palettes.
 class CLmrDialog : public CDialog, public CLmrDialogBase {
  public:
   using CDialog::CDialog;
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnEraseBkgnd(CDC* dc) override;
+  HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind) override;
 };
 
 class CLmrEdit : public CEdit {};

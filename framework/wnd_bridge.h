@@ -1,0 +1,116 @@
+// The widgets behind custom-drawn windows: they turn Qt's events into the
+// layer's messages and show the window's backing surface.
+//
+// Internal to the layer (and its tests): windows are made through
+// CWnd::CreateEx, CDialogBar::Create and CDialog::CreateFromTemplate.
+#pragma once
+
+#include <QDialog>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include "framework/wnd.h"
+
+// What every bridge widget carries besides its Qt base: the window it
+// speaks for (changes when a window subclasses the control), how deep it
+// is in its own event handling (a window destroyed from inside one of its
+// events is deleted later), and the size a layout should give it.
+class CBridgeLink {
+ public:
+  virtual ~CBridgeLink() = default;
+  CWnd* m_wnd = nullptr;
+  int m_eventDepth = 0;
+  QSize m_hint;
+};
+
+// The layer's side of a bridge: access to the window's private state.
+class CWndBridge {
+ public:
+  static void Paint(CWnd* wnd) { wnd->PaintIfInvalid(); }
+  static const QImage& Surface(CWnd* wnd) { return wnd->Surface(); }
+  static QString ToolTipAt(CWnd* wnd, CPoint p) { return wnd->ToolTipTextAt(p); }
+  static void Hover(CWnd* wnd, CPoint p, bool inside) { wnd->OnHoverHelp(p, inside); }
+  static UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+  static void Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release);
+  static void Wheel(CWnd* wnd, QWheelEvent* e);
+  static CBridgeLink* LinkOf(QWidget* widget) { return dynamic_cast<CBridgeLink*>(widget); }
+};
+
+template <class Base>
+class CBridgeWidget : public Base, public CBridgeLink {
+ public:
+  CBridgeWidget(CWnd* wnd, QWidget* parent) : Base(parent) {
+    m_wnd = wnd;
+    this->setMouseTracking(true);
+    this->setAttribute(Qt::WA_OpaquePaintEvent, false);
+  }
+
+  QSize sizeHint() const override { return m_hint.isValid() ? m_hint : Base::sizeHint(); }
+
+ protected:
+  bool event(QEvent* e) override {
+    struct Depth {
+      int& d;
+      explicit Depth(int& v) : d(v) { ++d; }
+      ~Depth() { --d; }
+    } depth(m_eventDepth);
+    if (e->type() == QEvent::ToolTip && m_wnd) {
+      auto* he = static_cast<QHelpEvent*>(e);
+      const QString text = CWndBridge::ToolTipAt(m_wnd, CPoint(he->pos().x(), he->pos().y()));
+      if (!text.isEmpty()) {
+        QToolTip::showText(he->globalPos(), text, this);
+        return true;
+      }
+    }
+    return Base::event(e);
+  }
+  void paintEvent(QPaintEvent*) override {
+    if (!m_wnd) return;
+    CWndBridge::Paint(m_wnd);
+    if (!m_wnd) return;  // the paint destroyed the window
+    QPainter p(this);
+    p.drawImage(0, 0, CWndBridge::Surface(m_wnd));
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (m_wnd) CWndBridge::Mouse(m_wnd, e, false, false);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (m_wnd) CWndBridge::Mouse(m_wnd, e, false, true);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    if (m_wnd) CWndBridge::Mouse(m_wnd, e, true, false);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (!m_wnd) return;
+    CWndBridge::Mouse(m_wnd, e, false, false);
+    if (m_wnd) {
+      const QPoint p = e->position().toPoint();
+      CWndBridge::Hover(m_wnd, CPoint(p.x(), p.y()), true);
+    }
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    if (m_wnd) CWndBridge::Wheel(m_wnd, e);
+  }
+  void leaveEvent(QEvent* e) override {
+    if (m_wnd) CWndBridge::Hover(m_wnd, CPoint(-1, -1), false);
+    Base::leaveEvent(e);
+  }
+};
+
+// A dialog's window: Escape, Return and closing go through the dialog's
+// commands (IDCANCEL, IDOK) instead of ending the Qt dialog behind the
+// dialog object's back.
+class CDialogBridge : public CBridgeWidget<QDialog> {
+ public:
+  using CBridgeWidget<QDialog>::CBridgeWidget;
+  void reject() override;
+  void accept() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+};

@@ -1,0 +1,273 @@
+// CWnd: the message map, sending and posting, painting into the surface.
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPainter>
+#include <exception>
+
+#include "framework/wnd.h"
+#include "framework/wnd_bridge.h"
+
+namespace {
+
+bool IsInputMessage(UINT msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MOUSEWHEEL; }
+
+CPoint PointOf(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
+COLORREF ToColorRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+}  // namespace
+
+// --- sending and dispatching --------------------------------------------------
+
+LRESULT CWnd::CallWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  m_messageStack.push_back({msg, wp, lp});
+  struct Pop {
+    std::vector<CurrentMessage>& stack;
+    ~Pop() { stack.pop_back(); }
+  } pop{m_messageStack};
+  return WindowProc(msg, wp, lp);
+}
+
+LRESULT CWnd::SendMessage(UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProc(msg, wp, lp); }
+
+LRESULT CWnd::DispatchMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    if (IsInputMessage(msg) && PreTranslateMessage(msg, wp, lp)) return 0;
+    return CallWindowProc(msg, wp, lp);
+  } catch (const std::exception& e) {
+    qWarning("message 0x%04x abandoned: %s", msg, e.what());
+  } catch (...) {
+    qWarning("message 0x%04x abandoned: unknown exception", msg);
+  }
+  return 0;
+}
+
+BOOL CWnd::PostMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!m_guard) return FALSE;
+  QMetaObject::invokeMethod(m_guard.get(), [this, msg, wp, lp] { DispatchMessage(msg, wp, lp); },
+                            Qt::QueuedConnection);
+  return TRUE;
+}
+
+void CWnd::ProcessPostedMessages() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
+
+BOOL CWnd::PreTranslateMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  (void)msg; (void)wp; (void)lp;
+  return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<CDC*>(wp));
+    case WM_CTLCOLOR: {
+      auto* rq = reinterpret_cast<const CtlColorRequest*>(lp);
+      return reinterpret_cast<LRESULT>(
+          OnCtlColor(reinterpret_cast<CDC*>(wp), rq ? rq->control : nullptr, rq ? rq->kind : 0));
+    }
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_TIMER: OnTimer(UINT_PTR(wp)); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(UINT(wp), PointOf(lp)); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(UINT(wp), PointOf(lp)); return 0;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(UINT(wp), PointOf(lp)); return 0;
+    case WM_RBUTTONDOWN: OnRButtonDown(UINT(wp), PointOf(lp)); return 0;
+    case WM_RBUTTONUP: OnRButtonUp(UINT(wp), PointOf(lp)); return 0;
+    case WM_RBUTTONDBLCLK: OnRButtonDblClk(UINT(wp), PointOf(lp)); return 0;
+    case WM_MBUTTONDOWN: OnMButtonDown(UINT(wp), PointOf(lp)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(UINT(wp), PointOf(lp)); return 0;
+    case WM_MOUSEWHEEL:
+      return OnMouseWheel(LOWORD(wp), short(HIWORD(wp)), PointOf(lp));
+    case WM_CANCELMODE: OnCancelMode(); return 0;
+    case WM_COMMAND: return OnCommand(wp, lp);
+    default: return DefWindowProc(msg, wp, lp);
+  }
+}
+
+LRESULT CWnd::Default() {
+  if (m_messageStack.empty()) return 0;
+  const CurrentMessage m = m_messageStack.back();
+  return DefWindowProc(m.msg, m.wp, m.lp);
+}
+
+LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  (void)lp;
+  if (msg == WM_ERASEBKGND && wp) {
+    CDC* dc = reinterpret_cast<CDC*>(wp);
+    CRect r;
+    GetClientRect(&r);
+    const QColor bk = m_widget ? m_widget->palette().color(m_widget->backgroundRole()) : QColor(Qt::white);
+    const COLORREF saved = dc->GetBkColor();
+    dc->FillSolidRect(r, ToColorRef(bk));
+    dc->SetBkColor(saved);
+    return 1;
+  }
+  return 0;
+}
+
+HBRUSH CWnd::SendCtlColor(CDC* dc, CWnd* control, UINT kind) {
+  CtlColorRequest rq{control, kind};
+  return reinterpret_cast<HBRUSH>(
+      SendMessage(WM_CTLCOLOR, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(&rq)));
+}
+
+// --- default handlers ---------------------------------------------------------
+
+void CWnd::OnPaint() { CPaintDC dc(this); }
+
+BOOL CWnd::OnEraseBkgnd(CDC* dc) {
+  if (!dc) return FALSE;
+  return DefWindowProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? TRUE : FALSE;
+}
+
+HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
+  (void)dc; (void)control; (void)kind;
+  return nullptr;
+}
+
+void CWnd::OnDestroy() {}
+void CWnd::OnTimer(UINT_PTR id) { (void)id; }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return BOOL(Default()); }
+void CWnd::OnCancelMode() {}
+
+// Commands climb to the owner (for a control, its parent), as the
+// original's command routing let a frame see its bars' buttons.
+BOOL CWnd::OnCommand(WPARAM wp, LPARAM lp) {
+  CWnd* owner = GetOwner();
+  if (!owner || owner == this) return FALSE;
+  return owner->SendMessage(WM_COMMAND, wp, lp) ? TRUE : FALSE;
+}
+
+QString CWnd::ToolTipTextAt(CPoint point) {
+  (void)point;
+  return {};
+}
+
+void CWnd::OnHoverHelp(CPoint point, bool inside) { (void)point; (void)inside; }
+
+// --- painting -------------------------------------------------------------------
+
+QImage& CWnd::Surface() {
+  const QSize size = m_widget ? m_widget->size() : QSize();
+  if (m_surface.size() != size || m_surface.format() != m_surfaceFormat) {
+    QImage fresh(size, m_surfaceFormat);
+    if (!fresh.isNull()) {
+      fresh.fill(fresh.hasAlphaChannel() ? QColor(Qt::transparent) : QColor(Qt::black));
+      if (!m_surface.isNull()) {
+        QPainter p(&fresh);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, m_surface);
+      }
+    }
+    m_surface = fresh;
+    m_dirty = m_eraseWanted = true;
+  }
+  return m_surface;
+}
+
+void CWnd::Invalidate(BOOL erase) {
+  m_dirty = true;
+  if (erase) m_eraseWanted = true;
+  if (m_widget) m_widget->update();
+}
+
+// The whole window is repainted: the pad redraws all of its client area on
+// every paint, so tracking the invalid part would gain nothing.
+void CWnd::InvalidateRect(const CRect* r, BOOL erase) {
+  (void)r;
+  Invalidate(erase);
+}
+
+void CWnd::UpdateWindow() { PaintIfInvalid(); }
+
+void CWnd::PaintIfInvalid() {
+  if (!m_widget) return;
+  Surface();
+  if (!m_dirty) return;
+  const bool erase = m_eraseWanted;
+  m_dirty = false;
+  m_eraseWanted = false;
+  if (erase) {
+    CDC dc(&m_surface);
+    dc.SetFont(m_widget->font());
+    DispatchMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+  }
+  DispatchMessage(WM_PAINT, 0, 0);
+}
+
+CDC* CWnd::GetDC() {
+  if (!m_widget) return new CDC(nullptr);
+  auto* dc = new CDC(&Surface());
+  dc->SetFont(m_widget->font());
+  m_widget->update();
+  return dc;
+}
+
+int CWnd::ReleaseDC(CDC* dc) {
+  delete dc;
+  if (m_widget) m_widget->update();
+  return 1;
+}
+
+CPaintDC::CPaintDC(CWnd* wnd)
+    : CDC(wnd && wnd->Widget() ? &wnd->Surface() : nullptr), m_wnd(wnd) {
+  if (!wnd) return;
+  wnd->GetClientRect(&m_rcPaint);
+  if (wnd->Widget()) SetFont(wnd->Widget()->font());
+  wnd->m_dirty = false;  // beginning to paint validates the window
+}
+
+CPaintDC::~CPaintDC() = default;
+
+// --- bridge events --------------------------------------------------------------
+
+UINT CWndBridge::KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+  UINT f = 0;
+  if (buttons & Qt::LeftButton) f |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) f |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) f |= MK_MBUTTON;
+  if (mods & Qt::ShiftModifier) f |= MK_SHIFT;
+  if (mods & Qt::ControlModifier) f |= MK_CONTROL;
+  return f;
+}
+
+void CWndBridge::Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release) {
+  const QPoint p = e->position().toPoint();
+  const LPARAM lp = MAKELPARAM(p.x(), p.y());
+  const WPARAM flags = KeyFlags(e->buttons(), e->modifiers());
+  UINT msg = WM_MOUSEMOVE;
+  if (e->type() != QEvent::MouseMove) {
+    switch (e->button()) {
+      case Qt::LeftButton:
+        msg = release ? WM_LBUTTONUP : doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+        break;
+      case Qt::RightButton:
+        msg = release ? WM_RBUTTONUP : doubleClick ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+        break;
+      case Qt::MiddleButton:
+        msg = release ? WM_MBUTTONUP : doubleClick ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN;
+        break;
+      default:
+        return;
+    }
+  }
+  wnd->DispatchMessage(msg, flags, lp);
+}
+
+void CWndBridge::Wheel(CWnd* wnd, QWheelEvent* e) {
+  const int delta = e->angleDelta().y();
+  if (delta == 0) return;
+  const QPoint g = e->globalPosition().toPoint();
+  const UINT flags = KeyFlags(e->buttons(), e->modifiers());
+  wnd->DispatchMessage(WM_MOUSEWHEEL, MAKEWPARAM(flags, UINT(std::uint16_t(short(delta)))),
+                       MAKELPARAM(g.x(), g.y()));
+}

@@ -1,0 +1,52 @@
+// The styled static of the pad's value texts: one character per 7-pixel
+// cell from the left edge, so that a digit's place is its index times 7.
+#include <algorithm>
+
+#include "host/lmrcontrols.h"
+
+BOOL CLmrStatic::Attach(UINT id, CWnd* parent) {
+  if (!SubclassDlgItem(id, parent)) return FALSE;
+  Invalidate(TRUE);
+  return TRUE;
+}
+
+void CLmrStatic::SetSelectedDigit(int index, int mode) {
+  m_selIndex = index;
+  m_selMode = mode;
+}
+
+std::pair<int, int> CLmrStatic::HighlightedCells(int index, int mode, int length) {
+  if ((mode != 1 && mode != 2) || index < 0 || index >= length) return {0, 0};
+  const int count = std::min(mode, length - index);
+  return {index, count};
+}
+
+BOOL CLmrStatic::OnEraseBkgnd(CDC* dc) {
+  (void)dc;
+  return TRUE;
+}
+
+void CLmrStatic::OnPaint() {
+  CPaintDC dc(this);
+  CRect rc;
+  GetClientRect(&rc);
+  dc.FillSolidRect(rc, kBackColor);
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(12);
+  dc.SetFont(font);
+  dc.SetBkMode(TRANSPARENT);
+  const QString text = GetWindowText();
+  const auto [first, count] = HighlightedCells(m_selIndex, m_selMode, int(text.size()));
+  for (int i = 0; i < int(text.size()); ++i) {
+    const CRect cell(i * kCellWidth, rc.top, (i + 1) * kCellWidth, rc.bottom);
+    if (cell.left >= rc.right) break;
+    const bool highlighted = i >= first && i < first + count;
+    if (highlighted) {
+      dc.FillSolidRect(cell, kTextColor);  // an inverted cell
+      dc.SetTextColor(kBackColor);
+    } else {
+      dc.SetTextColor(IsWindowEnabled() ? kTextColor : RGB(128, 128, 128));
+    }
+    dc.DrawText(text.mid(i, 1), cell, Qt::AlignCenter | Qt::TextDontClip);
+  }
+}
