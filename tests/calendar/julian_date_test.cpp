@@ -1,0 +1,198 @@
+// GetJd and JdToDate2: known Julian dates, the calendar switch of 1582,
+// the range ends, zones, and round trips over the whole range.
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "calendar_test_util.h"
+#include "host/qelacl.h"
+
+using namespace caltest;
+
+namespace {
+
+constexpr double kJdMin = -34803211.5;  // -99998-01-01 00:00 (Julian)
+constexpr double kJdMax = 38245309.5;   // 100000-01-01 00:00 (Gregorian)
+
+TEST(JulianDate, KnownDatesOnBothCalendars) {
+  struct Case {
+    int y, m, d, h, mi;
+    double jd;
+  };
+  // Gregorian and Julian examples of the standard tables of Julian days.
+  const Case cases[] = {
+      {2000, 1, 1, 12, 0, 2451545.0},   {1999, 1, 1, 0, 0, 2451179.5},
+      {1987, 1, 27, 0, 0, 2446822.5},   {1987, 6, 19, 12, 0, 2446966.0},
+      {1988, 1, 27, 0, 0, 2447187.5},   {1988, 6, 19, 12, 0, 2447332.0},
+      {1900, 1, 1, 0, 0, 2415020.5},    {1858, 11, 17, 0, 0, 2400000.5},
+      {1600, 1, 1, 0, 0, 2305447.5},    {1600, 12, 31, 0, 0, 2305812.5},
+      {1582, 10, 15, 0, 0, 2299160.5},  {1582, 10, 4, 0, 0, 2299159.5},
+      {837, 4, 10, 7, 12, 2026871.8},   {-123, 12, 31, 0, 0, 1676496.5},
+      {-122, 1, 1, 0, 0, 1676497.5},    {-1000, 7, 12, 12, 0, 1356001.0},
+      {-1000, 2, 29, 0, 0, 1355866.5},  {-1001, 8, 17, 21, 36, 1355671.4},
+      {-4712, 1, 1, 12, 0, 0.0},
+  };
+  for (const Case& c : cases) {
+    const tagADATE date = Date(c.y, c.m, c.d, c.h, c.mi);
+    EXPECT_NEAR(GetJd(&date), c.jd, 1e-9) << Show(date);
+
+    tagADATE back = Date(0, 0, 0, 0, 0, 0.0, 0.0);
+    JdToDate2(c.jd, &back);
+    EXPECT_TRUE(SameFields(RoundToSecond(back), date)) << c.jd;
+  }
+}
+
+TEST(JulianDate, RangeEndsAndZones) {
+  const tagADATE last = Date(100000, 1, 1);
+  const tagADATE first = Date(-99998, 1, 1);
+  EXPECT_EQ(GetJd(&last), kJdMax);
+  EXPECT_EQ(GetJd(&first), kJdMin);
+
+  // One second beyond either end leaves the range; the last second inside does not.
+  const tagADATE after = Date(100000, 1, 1, 0, 0, 1.0);
+  const tagADATE before = Date(-99999, 12, 31, 23, 59, 59.0);
+  const tagADATE lastSecond = Date(99999, 12, 31, 23, 59, 59.0);
+  EXPECT_GT(GetJd(&after), kJdMax);
+  EXPECT_LT(GetJd(&before), kJdMin);
+  EXPECT_LE(GetJd(&lastSecond), kJdMax);
+
+  // Local time east of Greenwich is earlier in UT.
+  const tagADATE noonUt = Date(2000, 1, 1, 12, 0, 0.0, 0.0);
+  const tagADATE noonJst = Date(2000, 1, 1, 12, 0, 0.0, 9.0);
+  EXPECT_EQ(GetJd(&noonUt) - GetJd(&noonJst), 0.375);
+  const tagADATE lastJst = Date(100000, 1, 1, 9, 0, 0.0, 9.0);
+  EXPECT_EQ(GetJd(&lastJst), kJdMax);
+
+  tagADATE date = Date(0, 0, 0);
+  JdToDate2(kJdMax, &date);
+  EXPECT_TRUE(SameFields(date, Date(100000, 1, 1)));
+  JdToDate2(kJdMin, &date);
+  EXPECT_TRUE(SameFields(date, Date(-99998, 1, 1)));
+}
+
+TEST(JulianDate, SwitchOf1582AndUnnormalisedFields) {
+  tagADATE date = Date(0, 0, 0);
+  JdToDate2(2299160.5, &date);
+  EXPECT_TRUE(SameFields(date, Date(1582, 10, 15)));
+  JdToDate2(2299159.5, &date);
+  EXPECT_TRUE(SameFields(date, Date(1582, 10, 4)));
+  JdToDate2(2299160.49, &date);  // the last moments of the Julian calendar
+  EXPECT_EQ(date.nDay, 4);
+  EXPECT_EQ(date.nHour, 23);
+
+  // The skipped numbers are proleptic Julian dates: 1582-10-05 is 10-15.
+  const tagADATE gap = Date(1582, 10, 5);
+  const tagADATE gapEnd = Date(1582, 10, 14);
+  EXPECT_EQ(GetJd(&gap), 2299160.5);
+  EXPECT_EQ(GetJd(&gapEnd), 2299169.5);
+
+  // Fields outside their ranges count on.
+  const tagADATE april31 = Date(2023, 4, 31);
+  const tagADATE may1 = Date(2023, 5, 1);
+  EXPECT_EQ(GetJd(&april31), GetJd(&may1));
+  const tagADATE month13 = Date(2023, 13, 1, 30, -60);
+  const tagADATE jan2 = Date(2024, 1, 2, 5);
+  EXPECT_EQ(GetJd(&month13), GetJd(&jan2));
+  const tagADATE month0 = Date(2024, 0, 0);
+  const tagADATE nov30 = Date(2023, 11, 30);
+  EXPECT_EQ(GetJd(&month0), GetJd(&nov30));
+}
+
+// Every day of the supported range, in order: the JD of each day's 00:00
+// gives the calendar day after the previous one, and back.
+TEST(JulianDate, EveryDayOfTheRangeFollowsTheCalendarRules) {
+  int64_t y = -99998;
+  int m = 1;
+  int d = 1;
+  const int64_t firstDay = static_cast<int64_t>(kJdMin + 0.5);
+  const int64_t lastDay = static_cast<int64_t>(kJdMax + 0.5);
+  int failures = 0;
+  tagADATE got = Date(0, 0, 0);
+  for (int64_t n = firstDay; n <= lastDay && failures < 5; ++n) {
+    const double jd = static_cast<double>(n) - 0.5;
+    JdToDate2(jd, &got);
+    const tagADATE want = Date(static_cast<int32_t>(y), m, d);
+    if (!SameFields(got, want) || GetJd(&want) != jd) {
+      ADD_FAILURE() << "JD " << jd << ": " << SameFields(got, want).message();
+      ++failures;
+    }
+    NextDay(y, m, d);
+  }
+  EXPECT_EQ(y, 100000);
+  EXPECT_EQ(m, 1);
+  EXPECT_EQ(d, 2);
+}
+
+// A million whole-second dates over the whole range come back exactly
+// after the callers' rounding, in UT and through a zone.
+TEST(JulianDate, RandomRoundTripsOverTheWholeRange) {
+  std::mt19937_64 rng(20240229);
+  std::uniform_int_distribution<int> year(-99998, 99999);
+  std::uniform_int_distribution<int> month(1, 12);
+  std::uniform_int_distribution<int> day(1, 31);
+  std::uniform_int_distribution<int> second(0, 86399);
+  std::uniform_int_distribution<int> quarterHours(-48, 56);
+  int failures = 0;
+  for (int i = 0; i < 1000000 && failures < 5; ++i) {
+    const int y = year(rng);
+    const int m = month(rng);
+    const int d = std::min(day(rng), DaysIn(y, m));
+    const int sod = second(rng);
+    if (y == 1582 && m == 10 && d > 4 && d < 15) {
+      continue;
+    }
+    const tagADATE want = Date(y, m, d, sod / 3600, sod / 60 % 60, sod % 60);
+    tagADATE got = Date(0, 0, 0);
+    JdToDate2(GetJd(&want), &got);
+    got = RoundToSecond(got);
+    if (!SameFields(got, want)) {
+      ADD_FAILURE() << SameFields(got, want).message();
+      ++failures;
+    }
+    if (i % 10 != 0) {
+      continue;
+    }
+    // Local time in a zone: GetJd subtracts the zone, ChangeTimezone puts it back.
+    const double zone = quarterHours(rng) * 0.25;
+    tagADATE local = want;
+    local.dTimeZone = zone;
+    JdToDate2(GetJd(&local), &got);
+    got.dTimeZone = 0.0;
+    ChangeTimezone(&got, zone);
+    got = RoundToSecond(got);
+    if (!SameFields(got, want)) {
+      ADD_FAILURE() << "zone " << zone << ": " << SameFields(got, want).message();
+      ++failures;
+    }
+  }
+}
+
+TEST(JulianDate, FractionsOfTheDay) {
+  tagADATE date = Date(0, 0, 0, 0, 0, 0.0, 5.5);
+  JdToDate2(2451545.25, &date);
+  EXPECT_TRUE(SameFields(date, Date(2000, 1, 1, 18)));
+  EXPECT_EQ(date.dTimeZone, 5.5);  // left as it was
+
+  // Just before midnight the seconds carry into the next day on rounding.
+  JdToDate2(2451545.5 - 0.4 / 86400.0, &date);
+  EXPECT_EQ(date.nDay, 1);
+  EXPECT_NEAR(date.dSecond, 59.6, 1e-4);
+  EXPECT_TRUE(SameFields(RoundToSecond(date), Date(2000, 1, 2)));
+
+  // A JD a hair below a whole day never yields 24:00.
+  JdToDate2(std::nextafter(2451545.5, 0.0), &date);
+  EXPECT_TRUE(IsNormal(date));
+  JdToDate2(std::nextafter(-0.5, -1.0), &date);  // the largest fraction of a day below 1
+  EXPECT_TRUE(IsNormal(date));
+  EXPECT_TRUE(SameFields(RoundToSecond(date), Date(-4712, 1, 1)));
+
+  // Fractional seconds survive the trip to within a millisecond.
+  const tagADATE precise = Date(99999, 12, 31, 23, 59, 59.25);
+  JdToDate2(GetJd(&precise), &date);
+  EXPECT_EQ(date.nMinute, 59);
+  EXPECT_NEAR(date.dSecond, 59.25, 1e-3);
+}
+
+}  // namespace
