@@ -64,16 +64,17 @@ inline void ScriptStandardMoment(CScriptedHost& host) {
 struct PadRig {
   // Before Build(): how the bar is set up.
   int colorScheme = 0;       // written to the settings before the pad reads them
-  bool dock = false;         // put the bar in a dock of the frame
+  bool dock = true;          // put the bar in a dock at the top of the frame
   bool floating = false;     // ... and float that dock
   bool giveHost = true;      // hand over a host control at all
   bool givePointers = true;  // hand over the three host variables
   CCorLmr* engine = nullptr; // another host control instead of `host`
   QSize windowSize{800, 120};
 
-  CScriptedServices services;
+  CScriptedServices services;  // services.prompt, .clock, .popup ... script and record
   CResources resources;
   QMainWindow window;
+  CAppContext ctx;  // the scripted services, the resources and the main window
   std::unique_ptr<CPadChangeRecorder> frame;
   CScriptedHost host;
   int timeSys = 0;
@@ -87,7 +88,7 @@ struct PadRig {
     pad.reset();
   }
 
-  CAppContext& Context() { return services.Context(); }
+  CAppContext& Context() { return ctx; }
   CCorLmr* Host() { return engine ? engine : &host; }
   const std::vector<std::string>& Changes() const { return frame->changes; }
 
@@ -96,16 +97,16 @@ struct PadRig {
   void Build() {
     QString error;
     ASSERT_TRUE(resources.Load(":/qelpad/", &error)) << error.toStdString();
-    frame = std::make_unique<CPadChangeRecorder>(Context(), &window);
-    Context().resources = &resources;
-    Context().mainWnd = frame.get();
+    ctx = services.Context(&resources);
+    frame = std::make_unique<CPadChangeRecorder>(ctx, &window);
+    ctx.mainWnd = frame.get();
     CRegistry::Write("General", "ColorScheme", colorScheme);
     window.resize(windowSize);
     pad = std::make_unique<CLumiraPad>(Context());
     ASSERT_EQ(pad->Create(frame.get()), 1);
     if (dock) {
       frame->DockControlBar(pad.get());
-      if (floating && pad->Dock()) pad->Dock()->setFloating(true);
+      if (floating) frame->FloatControlBar(pad.get(), true);
     }
     window.show();
     if (givePointers) {
