@@ -10,18 +10,23 @@
  * and a year counted from March puts the leap day at its end, so a date
  * maps to a day with a handful of multiplications and divisions by
  * constants, with no loops over years or months and no table.  Both
- * calendars are computed and one is selected, so that the switch costs
- * no branch misprediction.
+ * calendars are computed and one is selected by a mask, so that random
+ * dates on either side of the switch cost no branch misprediction.
+ *
+ * Each direction has a 32-bit path for the million years around the
+ * epoch (every date the callers accept) and a 64-bit path for every
+ * year that fits int32; the 64-bit path only runs for absurd input.
  *
  * Reference:
  *   Hinnant, H., "chrono-Compatible Low-Level Date Algorithms"
- *   (days_from_civil, civil_from_days), adapted here to the Julian
- *   calendar before the switch.
+ *   (days_from_civil, civil_from_days): the 64-bit paths, adapted here
+ *   to the Julian calendar before the switch.
  *   Neri, C. & Schneider, L., "Euclidean affine functions and their
- *   application to calendar algorithms", Softw. Pract. Exper. 53 (2023),
- *   for the month and day of a March-based day of the year.
- *   Meeus, J., "Astronomical Algorithms", 2nd ed. (1998), chapter 7,
- *   for the Julian day and the calendar switch of 1582.
+ *   application to calendar algorithms", Software: Practice and
+ *   Experience (2023): the 32-bit paths and the month and day of a
+ *   March-based day of the year.
+ *   Meeus, J., "Astronomical Algorithms", 2nd ed. (1998), chapter 7:
+ *   the Julian day and the calendar switch of 1582.
  */
 #ifndef QELACL_DAY_NUMBER_H
 #define QELACL_DAY_NUMBER_H
@@ -77,6 +82,51 @@ constexpr int64_t FloorDiv12(int64_t monthIndex) {
   return monthIndex >= 0 ? monthIndex / 12 : -((-monthIndex + 11) / 12);
 }
 
+/* Years of the 32-bit fast path of DayNumber: shifted by whole 400-year
+ * eras so that 1461 * year stays below 2^32 (about 1.2 million years
+ * before and 1.7 million after the epoch). */
+inline constexpr int64_t kFastYearBias = 400 * 3000;
+inline constexpr int64_t kFastYearSpan = 2939000;
+
+/* DayNumber for years from 1 - kFastYearBias to kFastYearSpan - kFastYearBias - 1
+ * in 32-bit arithmetic (Neri & Schneider's form of the same counts). */
+[[gnu::always_inline]] constexpr int64_t DayNumberFast(int64_t year, int32_t month, int64_t day) {
+  const uint32_t janFeb = month <= 2 ? 1 : 0;
+  const uint32_t yearMar = static_cast<uint32_t>(year + kFastYearBias) - janFeb;
+  const uint32_t monthMar = static_cast<uint32_t>(month) + 12 * janFeb; /* 3..14 */
+  /* Julian: 365.25 days a year, floored; days before the month from March. */
+  const int64_t julian = int64_t{1461 * yearMar / 4} + (979 * monthMar - 2919) / 32 + day +
+                         (1721117 - 1461 * kFastYearBias / 4);
+  /* Gregorian: less the century leap days, plus every 400th. */
+  const uint32_t century = yearMar / 100;
+  const int64_t correction =
+      int64_t{century / 4} - int64_t{century} + (kFastYearBias / 100 - kFastYearBias / 400 + 2);
+  const int64_t key = 2 * (year * 12 + month - 1) + (day >= 15 ? 1 : 0);
+  const uint64_t mask = uint64_t{0} - static_cast<uint64_t>(key > 2 * kSwitchMonth);
+  return julian + static_cast<int64_t>(static_cast<uint64_t>(correction) & mask);
+}
+
+/* DayNumber in 64-bit arithmetic, for every year. */
+[[gnu::noinline]] constexpr int64_t DayNumberWide(int64_t year, int32_t month, int64_t day) {
+  /* 0 = March .. 9 = December, 10 = January, 11 = February */
+  const uint32_t monthMar = (static_cast<uint32_t>(month) + 9) % 12;
+  const int64_t yearMar = year - (monthMar >= 10 ? 1 : 0); /* year that begins in March */
+  /* Julian: 365 days a year, a leap day every 4th year (arithmetic shift
+   * is floor division by 4, also for negative years). */
+  const int64_t julian = 365 * yearMar + (yearMar >> 2) + (153 * monthMar + 2) / 5 + day + 1721117;
+  /* Gregorian: the same minus the century leap days, plus every 400th;
+   * the 2 aligns the two counts at the switch. */
+  const uint64_t biased = static_cast<uint64_t>(yearMar + kYearBias);
+  const int64_t centuries = static_cast<int64_t>(biased / 100) - kYearBias / 100;
+  const int64_t quads = static_cast<int64_t>(biased / 400) - kYearBias / 400;
+  const int64_t correction = quads - centuries + 2;
+  /* Gregorian from October 1582 day 15 on, and in every later month;
+   * added through a mask, as random dates fall on either calendar. */
+  const int64_t key = 2 * (year * 12 + month - 1) + (day >= 15 ? 1 : 0);
+  const uint64_t mask = uint64_t{0} - static_cast<uint64_t>(key > 2 * kSwitchMonth);
+  return julian + static_cast<int64_t>(static_cast<uint64_t>(correction) & mask);
+}
+
 /* Day number of day `day` of month `month` (1..12) of `year`.
  *
  * The day may lie outside the month: it counts on in days from the first
@@ -87,38 +137,80 @@ constexpr int64_t FloorDiv12(int64_t monthIndex) {
  *
  * Valid for |year| up to about 4.5e9 and |day| up to about 2^40; all
  * intermediate values stay far inside int64. */
-constexpr int64_t DayNumber(int64_t year, int32_t month, int64_t day) {
-  const bool janFeb = month <= 2;
-  const int64_t yearMar = year - (janFeb ? 1 : 0);     /* year that begins in March */
-  const int32_t monthMar = janFeb ? month + 9 : month - 3; /* 0 = March .. 11 = February */
-  /* Julian: 365 days a year, a leap day every 4th year (arithmetic shift
-   * is floor division by 4, also for negative years). */
-  const int64_t julian = 365 * yearMar + (yearMar >> 2) + (153 * monthMar + 2) / 5 + day + 1721117;
-  /* Gregorian: the same minus the century leap days, plus every 400th;
-   * 1721120 - 1721117 - 1 = 2 aligns the two counts at the switch. */
-  const uint64_t biased = static_cast<uint64_t>(yearMar + kYearBias);
-  const int64_t centuries = static_cast<int64_t>(biased / 100) - kYearBias / 100;
-  const int64_t quads = static_cast<int64_t>(biased / 400) - kYearBias / 400;
-  const int64_t gregorian = julian - centuries + quads + 2;
-  /* Gregorian from October 1582 day 15 on, and in every later month. */
-  const int64_t key = 2 * (year * 12 + month - 1) + (day >= 15 ? 1 : 0);
-  return key > 2 * kSwitchMonth ? gregorian : julian;
+[[gnu::always_inline]] constexpr int64_t DayNumber(int64_t year, int32_t month, int64_t day) {
+  if (static_cast<uint64_t>(year + kFastYearBias - 1) < static_cast<uint64_t>(kFastYearSpan - 1)) {
+    return DayNumberFast(year, month, day);
+  }
+  return DayNumberWide(year, month, day);
 }
 
-/* Calendar date of a day number.  Valid for day numbers whose year fits
- * int32 (kDayNumberMin..kDayNumberMax below); unsigned arithmetic keeps
+/* Month and day of a March-based day of the year (0 = March 1 .. 365),
+ * with the year moved on for January and February: the month lies in the
+ * high half of one product, the day - 1 in its low half. */
+[[gnu::always_inline]] constexpr CivilDate CivilFromMarchYear(int64_t yearMar, uint32_t doy) {
+  const uint32_t md = 2141 * doy + 197913;
+  const uint32_t monthMar = md >> 16; /* 3..14 */
+  const int32_t day = static_cast<int32_t>((md & 0xFFFF) / 2141) + 1;
+  const uint32_t janFeb = doy >= 306 ? 1 : 0; /* arithmetic, not a jump: 1 in 6 */
+  return CivilDate{yearMar + janFeb, static_cast<int32_t>(monthMar - 12 * janFeb), day};
+}
+
+/* Picks a or b by a flag without a branch: random dates fall on either
+ * calendar, and a mispredicted jump would cost more than both counts. */
+[[gnu::always_inline]] constexpr uint64_t Select(bool first, uint64_t a, uint64_t b) {
+  const uint64_t mask = uint64_t{0} - static_cast<uint64_t>(first);
+  return (a & mask) | (b & ~mask);
+}
+
+/* Day numbers of the 32-bit fast path (about 1.05 million years before
+ * and 1.9 million years after the epoch); the supported range lies well
+ * inside. */
+inline constexpr int64_t kJulianFastBias = int64_t{1461} << 18; /* whole 4-year cycles */
+inline constexpr int64_t kFastDayMin = 1721118 - kJulianFastBias;
+inline constexpr int64_t kFastDayMax = 1721120 + (int64_t{1} << 30) - 1;
+
+/* Calendar date of a day number, 32-bit arithmetic for day numbers in
+ * kFastDayMin..kFastDayMax.  The year of a 4-year cycle (Julian) or of a
+ * century (Gregorian) and the day of that year come from one scaled
+ * division each (Neri & Schneider). */
+[[gnu::always_inline]] constexpr CivilDate CivilFromDayNumberFast(int64_t n) {
+  /* Julian: days since 0000-03-01 (Julian) shifted by whole cycles. */
+  const uint32_t zj = static_cast<uint32_t>(n - kFastDayMin);
+  const uint32_t nj = 4 * zj + 3;
+  const uint32_t yearJ = nj / 1461;
+  const uint32_t doyJ = nj % 1461 / 4;
+
+  /* Gregorian: days since 0000-03-01 (Gregorian); wraps harmlessly before
+   * 1582, where the result is not used. */
+  const uint32_t zg = static_cast<uint32_t>(n - 1721120);
+  const uint32_t n1 = 4 * zg + 3;
+  const uint32_t century = n1 / 146097;
+  const uint32_t n2 = (n1 % 146097) | 3; /* 4 * day of the century + 3 */
+  const uint64_t p2 = uint64_t{2939745} * n2;
+  const uint32_t yearOfCentury = static_cast<uint32_t>(p2 >> 32);
+  const uint32_t doyG = static_cast<uint32_t>(p2) / 2939745 / 4;
+  const uint32_t yearG = 100 * century + yearOfCentury;
+
+  const bool gregorian = n >= kFirstGregorianDay;
+  const int64_t yearMarJ = static_cast<int64_t>(yearJ) - 4 * (kJulianFastBias / 1461);
+  const int64_t yearMar = static_cast<int64_t>(
+      Select(gregorian, yearG, static_cast<uint64_t>(yearMarJ))); /* two's complement */
+  return CivilFromMarchYear(yearMar, static_cast<uint32_t>(Select(gregorian, doyG, doyJ)));
+}
+
+/* Calendar date of any day number whose year fits int32 (kDayNumberMin..
+ * kDayNumberMax below), in 64-bit arithmetic; unsigned arithmetic keeps
  * the discarded calendar free of overflow. */
-constexpr CivilDate CivilFromDayNumber(int64_t n) {
+[[gnu::noinline]] constexpr CivilDate CivilFromDayNumberWide(int64_t n) {
   /* Julian: 4-year cycles counted from 0000-03-01 (Julian, day 1721118). */
   const uint64_t zj = static_cast<uint64_t>(n - 1721118 + kJulianDayBias);
   const uint64_t cycleJ = zj / 1461;
   const uint32_t docJ = static_cast<uint32_t>(zj - cycleJ * 1461); /* 0..1460 */
-  const uint32_t yocJ = (docJ - docJ / 1460) / 365;                 /* 0..3 */
+  const uint32_t yocJ = (docJ - docJ / 1460) / 365;                /* 0..3 */
   const int64_t yearJ = static_cast<int64_t>(cycleJ) * 4 + yocJ - (kJulianDayBias / 1461) * 4;
   const uint32_t doyJ = docJ - 365 * yocJ;
 
-  /* Gregorian: 400-year eras from 0000-03-01 (Gregorian, day 1721120);
-   * only used from 1582-10-15 on, where the count is positive. */
+  /* Gregorian: 400-year eras from 0000-03-01 (Gregorian, day 1721120). */
   const uint64_t zg = static_cast<uint64_t>(n - 1721120);
   const uint64_t eraG = zg / 146097;
   const uint32_t doeG = static_cast<uint32_t>(zg - eraG * 146097); /* 0..146096 */
@@ -128,15 +220,15 @@ constexpr CivilDate CivilFromDayNumber(int64_t n) {
 
   const bool gregorian = n >= kFirstGregorianDay;
   const int64_t yearMar = gregorian ? static_cast<int64_t>(yearG) : yearJ;
-  const uint32_t doy = gregorian ? doyG : doyJ; /* 0 = March 1 .. 365 */
+  return CivilFromMarchYear(yearMar, gregorian ? doyG : doyJ);
+}
 
-  /* Month 3..14 in the high half, day - 1 in the low half. */
-  const uint32_t md = 2141 * doy + 197913;
-  const uint32_t monthMar = md >> 16;
-  const int32_t day = static_cast<int32_t>((md & 0xFFFF) / 2141) + 1;
-  const bool janFeb = monthMar > 12;
-  return CivilDate{yearMar + (janFeb ? 1 : 0),
-                   static_cast<int32_t>(janFeb ? monthMar - 12 : monthMar), day};
+/* The hot path inline, the far years out of line. */
+[[gnu::always_inline]] constexpr CivilDate CivilFromDayNumber(int64_t n) {
+  if (n >= kFastDayMin && n <= kFastDayMax) {
+    return CivilFromDayNumberFast(n);
+  }
+  return CivilFromDayNumberWide(n);
 }
 
 /* The day numbers whose year fits int32: results beyond them saturate. */
@@ -144,9 +236,16 @@ inline constexpr int64_t kDayNumberMin = DayNumber(std::numeric_limits<int32_t>:
 inline constexpr int64_t kDayNumberMax = DayNumber(std::numeric_limits<int32_t>::max(), 12, 31);
 
 static_assert(DayNumber(1582, 10, 4) == 2299160);
+static_assert(DayNumberFast(-99998, 1, 1) == DayNumberWide(-99998, 1, 1));
+static_assert(DayNumberFast(99999, 12, 31) == DayNumberWide(99999, 12, 31));
+static_assert(DayNumberFast(1 - kFastYearBias, 1, 1) == DayNumberWide(1 - kFastYearBias, 1, 1));
+static_assert(DayNumberFast(kFastYearSpan - kFastYearBias - 1, 12, 31) ==
+              DayNumberWide(kFastYearSpan - kFastYearBias - 1, 12, 31));
 static_assert(DayNumber(1582, 10, 15) == kFirstGregorianDay);
 static_assert(DayNumber(-4712, 1, 1) == 0);
 static_assert(CivilFromDayNumber(kDayNumberMin).year == std::numeric_limits<int32_t>::min());
+static_assert(CivilFromDayNumberFast(kFastDayMin).year == CivilFromDayNumberWide(kFastDayMin).year);
+static_assert(CivilFromDayNumberFast(kFastDayMax).day == CivilFromDayNumberWide(kFastDayMax).day);
 static_assert(CivilFromDayNumber(kDayNumberMax).year == std::numeric_limits<int32_t>::max());
 
 } /* namespace qelacl */

@@ -58,7 +58,7 @@ inline YearMonth SplitMonthIndex(int64_t monthIndex) {
 
 /* Day number of the record's fields with the month brought into 1..12;
  * the day counts on from the first of the month. */
-inline int64_t FieldsDayNumber(const tagADATE& date) {
+[[gnu::always_inline]] inline int64_t FieldsDayNumber(const tagADATE& date) {
   if (static_cast<uint32_t>(date.nMonth - int64_t{1}) < 12u) {
     return qelacl::DayNumber(date.nYear, date.nMonth, date.nDay);
   }
@@ -71,24 +71,45 @@ inline int64_t FieldsSeconds(const tagADATE& date) {
   return int64_t{date.nHour} * 3600 + int64_t{date.nMinute} * 60;
 }
 
-inline int64_t FloorDiv(int64_t a, int64_t b) {
-  const int64_t q = a / b;
-  return (a % b != 0 && a < 0) ? q - 1 : q;
+/* floor(x) as an integer for |x| < 2^63, shorter than std::floor and a
+ * conversion: truncate, then step down when that went up. */
+[[gnu::always_inline]] inline int64_t FloorToInt(double x) {
+  const int64_t t = static_cast<int64_t>(x);
+  return t - (static_cast<double>(t) > x ? 1 : 0);
 }
 
-void WriteDay(tagADATE* date, int64_t dayNumber) {
+/* Floor division by a positive divisor. */
+inline int64_t FloorDiv(int64_t a, int64_t b) {
+  const int64_t q = a / b;
+  return q - (a - q * b < 0 ? 1 : 0);
+}
+
+[[gnu::always_inline]] inline void WriteDay(tagADATE* date, int64_t dayNumber) {
   const CivilDate c = qelacl::CivilFromDayNumber(dayNumber);
   date->nYear = static_cast<int32_t>(c.year);
   date->nMonth = c.month;
   date->nDay = c.day;
 }
 
+/* Hour, minute and whole second of a second of the day (0..86399). */
+[[gnu::always_inline]] inline void WriteTime(tagADATE* date, uint32_t secondOfDay,
+                                             double fraction) {
+  const uint32_t hour = secondOfDay / 3600;
+  const uint32_t rest = secondOfDay - hour * 3600;
+  const uint32_t minute = rest / 60;
+  date->nHour = static_cast<int32_t>(hour);
+  date->nMinute = static_cast<int32_t>(minute);
+  date->dSecond = static_cast<double>(rest - minute * 60) + fraction;
+}
+
 /* The earliest or latest instant the fields can hold. */
 void Saturate(tagADATE* date, bool late) {
-  WriteDay(date, late ? kDayNumberMax : kDayNumberMin);
-  date->nHour = late ? 23 : 0;
-  date->nMinute = late ? 59 : 0;
-  date->dSecond = late ? 59.0 : 0.0;
+  static_assert(qelacl::CivilFromDayNumber(kDayNumberMax).month == 12);
+  static_assert(qelacl::CivilFromDayNumber(kDayNumberMax).day == 31);
+  static_assert(qelacl::CivilFromDayNumber(kDayNumberMin).month == 1);
+  static_assert(qelacl::CivilFromDayNumber(kDayNumberMin).day == 1);
+  *date = late ? tagADATE{INT32_MAX, 12, 31, 23, 59, 59.0, date->dTimeZone}
+               : tagADATE{INT32_MIN, 1, 1, 0, 0, 0.0, date->dTimeZone};
 }
 
 /* Writes the instant dayNumber (00:00) + wholeSeconds + seconds into the
@@ -96,24 +117,22 @@ void Saturate(tagADATE* date, bool late) {
  * parts exactly; seconds is split into whole seconds and a fraction in
  * [0, 1) that ends up unchanged in dSecond.
  * Valid for |dayNumber| < 2^42 and |wholeSeconds| < 2^60. */
-void WriteInstant(tagADATE* date, int64_t dayNumber, int64_t wholeSeconds, double seconds) {
+[[gnu::always_inline]] inline void WriteInstant(tagADATE* date, int64_t dayNumber,
+                                                int64_t wholeSeconds, double seconds) {
   if (!(std::fabs(seconds) < kSecondsLimit)) {
     Saturate(date, !(seconds < 0.0)); /* NaN counts as late */
     return;
   }
-  const double whole = std::floor(seconds);
-  double fraction = seconds - whole; /* exact */
-  int64_t total = wholeSeconds + static_cast<int64_t>(whole);
-  if (fraction >= 1.0) { /* a tiny negative value rounds up to the next second */
-    fraction = 0.0;
-    ++total;
-  }
+  const int64_t whole = FloorToInt(seconds);
+  /* Exact, but 1.0 for a tiny negative value (carried below). */
+  double fraction = seconds - static_cast<double>(whole);
+  const int64_t total = wholeSeconds + whole;
   const int64_t days = FloorDiv(total, kSecondsPerDay);
   int64_t day = dayNumber + days;
-  int32_t secondOfDay = static_cast<int32_t>(total - days * kSecondsPerDay);
-  double second = (secondOfDay % 60) + fraction;
-  if (second >= 60.0) { /* 59 + a fraction within 2^-47 of 1 rounds to 60: carry */
-    second = 0.0;
+  uint32_t secondOfDay = static_cast<uint32_t>(total - days * kSecondsPerDay);
+  if (fraction != 0.0 && secondOfDay % 60 + fraction >= 60.0) {
+    /* 59 + a fraction within 2^-47 of 1 rounds to 60: carry instead */
+    fraction = 0.0;
     if (++secondOfDay == kSecondsPerDay) {
       secondOfDay = 0;
       ++day;
@@ -124,9 +143,7 @@ void WriteInstant(tagADATE* date, int64_t dayNumber, int64_t wholeSeconds, doubl
     return;
   }
   WriteDay(date, day);
-  date->nHour = secondOfDay / 3600;
-  date->nMinute = secondOfDay / 60 % 60;
-  date->dSecond = second;
+  WriteTime(date, secondOfDay, fraction);
 }
 
 /* JD of the 00:00 that starts the earliest and after the latest day. */
@@ -162,8 +179,8 @@ extern "C" QELACL_API double GetJd(const tagADATE* date) {
   }
   const int64_t dayNumber = FieldsDayNumber(*date);
   /* Whole seconds are exact in a double (|value| < 2^44). */
-  const double seconds = static_cast<double>(FieldsSeconds(*date)) + date->dSecond -
-                         date->dTimeZone * 3600.0;
+  const double seconds =
+      static_cast<double>(FieldsSeconds(*date)) + date->dSecond - date->dTimeZone * 3600.0;
   return (static_cast<double>(dayNumber) - 0.5) + seconds / 86400.0;
 }
 
@@ -192,25 +209,25 @@ extern "C" QELACL_API void JdToDate2(double jd, tagADATE* date) {
     Saturate(date, !(jd < kJdHigh));
     return;
   }
-  const double shifted = jd + 0.5; /* exact but at a power of two: 0.5 is a multiple of the spacing */
-  const double dayFloor = std::floor(shifted);
-  int64_t day = static_cast<int64_t>(dayFloor);
-  double seconds = (shifted - dayFloor) * 86400.0;
-  int32_t secondOfDay = static_cast<int32_t>(seconds);
-  if (secondOfDay >= kSecondsPerDay) { /* a fraction just below 1 rounded up */
+  /* Exact but across a power of two: 0.5 is a multiple of jd's spacing.
+   * The fraction of the day is exact too; only the seconds round. */
+  const double shifted = jd + 0.5;
+  int64_t day = FloorToInt(shifted);
+  const double seconds = (shifted - static_cast<double>(day)) * 86400.0;
+  uint32_t secondOfDay = static_cast<uint32_t>(seconds);
+  if (secondOfDay >= kSecondsPerDay) { /* defensive: the fraction is below 1 and
+                                        * its product stays below 86400 */
     secondOfDay = 0;
-    seconds = 0.0;
     if (++day > kDayNumberMax) {
       Saturate(date, true);
       return;
     }
+    WriteDay(date, day);
+    WriteTime(date, 0, 0.0);
+    return;
   }
   WriteDay(date, day);
-  const int32_t hour = secondOfDay / 3600;
-  const int32_t minute = secondOfDay / 60 % 60;
-  date->nHour = hour;
-  date->nMinute = minute;
-  date->dSecond = seconds - (hour * 3600 + minute * 60); /* exact */
+  WriteTime(date, secondOfDay, seconds - static_cast<double>(secondOfDay)); /* exact */
 }
 
 /* ChangeDate: moves a date by an offset and normalises it.
@@ -288,9 +305,10 @@ extern "C" QELACL_API void ChangeTimezone(tagADATE* date, double newZone) {
   int64_t wholeSeconds = FieldsSeconds(*date);
   double seconds = date->dSecond;
   if (std::fabs(shift) < kSecondsLimit) {
-    const double whole = std::floor(shift);
-    wholeSeconds += static_cast<int64_t>(whole);
-    seconds += shift - whole;
+    /* Whole seconds by truncation, the fraction in (-1, 1) exact. */
+    const int64_t whole = static_cast<int64_t>(shift);
+    wholeSeconds += whole;
+    seconds += shift - static_cast<double>(whole);
   } else {
     seconds = shift; /* NaN or beyond every year: WriteInstant saturates */
   }
