@@ -12,8 +12,8 @@
 
 namespace caltest {
 
-inline tagADATE Date(int32_t y, int32_t m, int32_t d, int32_t h = 0, int32_t mi = 0,
-                     double s = 0.0, double zone = 0.0) {
+inline tagADATE Date(int32_t y, int32_t m, int32_t d, int32_t h = 0, int32_t mi = 0, double s = 0.0,
+                     double zone = 0.0) {
   return tagADATE{y, m, d, h, mi, s, zone};
 }
 
@@ -52,10 +52,9 @@ inline void NextDay(int64_t& y, int& m, int& d) {
 }
 
 inline std::string Show(const tagADATE& a) {
-  return std::to_string(a.nYear) + "-" + std::to_string(a.nMonth) + "-" +
-         std::to_string(a.nDay) + " " + std::to_string(a.nHour) + ":" +
-         std::to_string(a.nMinute) + ":" + std::to_string(a.dSecond) + " z" +
-         std::to_string(a.dTimeZone);
+  return std::to_string(a.nYear) + "-" + std::to_string(a.nMonth) + "-" + std::to_string(a.nDay) +
+         " " + std::to_string(a.nHour) + ":" + std::to_string(a.nMinute) + ":" +
+         std::to_string(a.dSecond) + " z" + std::to_string(a.dTimeZone);
 }
 
 // Every field in its ordinary range, the day within its month.

@@ -23,10 +23,9 @@ TEST(ChangeDate, ZeroOffsetNormalisesEveryField) {
   EXPECT_TRUE(SameFields(Normalised(Date(2023, 1, 1, 0, 75)), Date(2023, 1, 1, 1, 15)));
   EXPECT_TRUE(SameFields(Normalised(Date(2023, 1, 1, 0, -1)), Date(2022, 12, 31, 23, 59)));
   EXPECT_TRUE(SameFields(Normalised(Date(2023, 1, 1, 0, 0, 60.0)), Date(2023, 1, 1, 0, 1)));
-  EXPECT_TRUE(SameFields(Normalised(Date(2023, 1, 1, 0, 0, -1.0)),
-                         Date(2022, 12, 31, 23, 59, 59.0)));
-  EXPECT_TRUE(SameFields(Normalised(Date(2023, 1, 1, 0, 0, 3600.5)),
-                         Date(2023, 1, 1, 1, 0, 0.5)));
+  EXPECT_TRUE(
+      SameFields(Normalised(Date(2023, 1, 1, 0, 0, -1.0)), Date(2022, 12, 31, 23, 59, 59.0)));
+  EXPECT_TRUE(SameFields(Normalised(Date(2023, 1, 1, 0, 0, 3600.5)), Date(2023, 1, 1, 1, 0, 0.5)));
   EXPECT_TRUE(SameFields(Normalised(Date(2023, 13, 1)), Date(2024, 1, 1)));
   EXPECT_TRUE(SameFields(Normalised(Date(2023, 0, 1)), Date(2022, 12, 1)));
   EXPECT_TRUE(SameFields(Normalised(Date(2023, -11, 1)), Date(2022, 1, 1)));
@@ -35,8 +34,8 @@ TEST(ChangeDate, ZeroOffsetNormalisesEveryField) {
   EXPECT_TRUE(SameFields(Normalised(Date(1500, 2, 29)), Date(1500, 2, 29)));
   EXPECT_TRUE(SameFields(Normalised(Date(1900, 2, 29)), Date(1900, 3, 1)));
   // What the date dialog can hand over: hour 30 on day 31 of a 30-day month.
-  EXPECT_TRUE(SameFields(Normalised(Date(2023, 9, 31, 30, 59, 59.0)),
-                         Date(2023, 10, 2, 6, 59, 59.0)));
+  EXPECT_TRUE(
+      SameFields(Normalised(Date(2023, 9, 31, 30, 59, 59.0)), Date(2023, 10, 2, 6, 59, 59.0)));
 }
 
 TEST(ChangeDate, LeapYearsFollowTheJulianRuleUpTo1582) {
@@ -44,9 +43,9 @@ TEST(ChangeDate, LeapYearsFollowTheJulianRuleUpTo1582) {
     int year;
     bool leap;
   };
-  const Case cases[] = {{1500, true}, {1582, false}, {1600, true}, {1700, false},
-                        {1900, false}, {2000, true}, {2004, true}, {0, true},
-                        {-1, false},  {-4, true},   {-100, true}, {1300, true}};
+  const Case cases[] = {{1500, true},  {1582, false}, {1600, true}, {1700, false},
+                        {1900, false}, {2000, true},  {2004, true}, {0, true},
+                        {-1, false},   {-4, true},    {-100, true}, {1300, true}};
   for (const Case& c : cases) {
     const tagADATE next = Changed(Date(c.year, 2, 28), Diff(0, 0, 1));
     EXPECT_TRUE(SameFields(next, c.leap ? Date(c.year, 2, 29) : Date(c.year, 3, 1))) << c.year;
@@ -66,8 +65,7 @@ TEST(ChangeDate, YearAndMonthStepsKeepTheDayInsideTheMonth) {
   EXPECT_TRUE(SameFields(Changed(Date(2023, 1, 31), Diff(0, 1, 1)), Date(2023, 3, 1)));
   // The clamp belongs to year and month steps only.
   EXPECT_TRUE(SameFields(Changed(Date(2023, 4, 31), Diff(0, 0, 1)), Date(2023, 5, 2)));
-  EXPECT_TRUE(SameFields(Changed(Date(2023, 3, 31, 12), Diff(0, 1, 0)),
-                         Date(2023, 4, 30, 12)));
+  EXPECT_TRUE(SameFields(Changed(Date(2023, 3, 31, 12), Diff(0, 1, 0)), Date(2023, 4, 30, 12)));
   // Large steps stay exact.
   EXPECT_TRUE(SameFields(Changed(Date(2000, 2, 29), Diff(1000000, 0, 0)), Date(1002000, 2, 29)));
   EXPECT_TRUE(SameFields(Changed(Date(2000, 1, 1), Diff(1000000, 0, 0), 1), Date(-998000, 1, 1)));

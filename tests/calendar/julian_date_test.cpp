@@ -1,5 +1,6 @@
 // GetJd and JdToDate2: known Julian dates, the calendar switch of 1582,
 // the range ends, zones, and round trips over the whole range.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -23,15 +24,15 @@ TEST(JulianDate, KnownDatesOnBothCalendars) {
   };
   // Gregorian and Julian examples of the standard tables of Julian days.
   const Case cases[] = {
-      {2000, 1, 1, 12, 0, 2451545.0},   {1999, 1, 1, 0, 0, 2451179.5},
-      {1987, 1, 27, 0, 0, 2446822.5},   {1987, 6, 19, 12, 0, 2446966.0},
-      {1988, 1, 27, 0, 0, 2447187.5},   {1988, 6, 19, 12, 0, 2447332.0},
-      {1900, 1, 1, 0, 0, 2415020.5},    {1858, 11, 17, 0, 0, 2400000.5},
-      {1600, 1, 1, 0, 0, 2305447.5},    {1600, 12, 31, 0, 0, 2305812.5},
-      {1582, 10, 15, 0, 0, 2299160.5},  {1582, 10, 4, 0, 0, 2299159.5},
-      {837, 4, 10, 7, 12, 2026871.8},   {-123, 12, 31, 0, 0, 1676496.5},
-      {-122, 1, 1, 0, 0, 1676497.5},    {-1000, 7, 12, 12, 0, 1356001.0},
-      {-1000, 2, 29, 0, 0, 1355866.5},  {-1001, 8, 17, 21, 36, 1355671.4},
+      {2000, 1, 1, 12, 0, 2451545.0},  {1999, 1, 1, 0, 0, 2451179.5},
+      {1987, 1, 27, 0, 0, 2446822.5},  {1987, 6, 19, 12, 0, 2446966.0},
+      {1988, 1, 27, 0, 0, 2447187.5},  {1988, 6, 19, 12, 0, 2447332.0},
+      {1900, 1, 1, 0, 0, 2415020.5},   {1858, 11, 17, 0, 0, 2400000.5},
+      {1600, 1, 1, 0, 0, 2305447.5},   {1600, 12, 31, 0, 0, 2305812.5},
+      {1582, 10, 15, 0, 0, 2299160.5}, {1582, 10, 4, 0, 0, 2299159.5},
+      {837, 4, 10, 7, 12, 2026871.8},  {-123, 12, 31, 0, 0, 1676496.5},
+      {-122, 1, 1, 0, 0, 1676497.5},   {-1000, 7, 12, 12, 0, 1356001.0},
+      {-1000, 2, 29, 0, 0, 1355866.5}, {-1001, 8, 17, 21, 36, 1355671.4},
       {-4712, 1, 1, 12, 0, 0.0},
   };
   for (const Case& c : cases) {
@@ -123,6 +124,46 @@ TEST(JulianDate, EveryDayOfTheRangeFollowsTheCalendarRules) {
   EXPECT_EQ(y, 100000);
   EXPECT_EQ(m, 1);
   EXPECT_EQ(d, 2);
+}
+
+// Far from the supported range the library switches to wider arithmetic;
+// the days run on without a seam across each switch, and far years keep
+// their calendar.
+TEST(JulianDate, FarYearsFollowTheCalendarRules) {
+  const int startYears[] = {-1200005, -1048580, 1738995, 2939740};
+  for (int start : startYears) {
+    int64_t y = start;
+    int m = 1;
+    int d = 1;
+    const tagADATE first = Date(start, 1, 1);
+    const double firstJd = GetJd(&first);
+    int failures = 0;
+    for (int k = 0; k < 3653 && failures < 3; ++k) {
+      const double jd = firstJd + k;
+      const tagADATE want = Date(static_cast<int32_t>(y), m, d);
+      tagADATE got = Date(0, 0, 0);
+      JdToDate2(jd, &got);
+      if (!SameFields(got, want) || GetJd(&want) != jd) {
+        ADD_FAILURE() << "JD " << jd << ": " << SameFields(got, want).message();
+        ++failures;
+      }
+      NextDay(y, m, d);
+    }
+  }
+
+  std::mt19937_64 rng(99);
+  std::uniform_int_distribution<int> year(INT32_MIN + 1, INT32_MAX - 1);
+  std::uniform_int_distribution<int> month(1, 12);
+  for (int i = 0; i < 100000; ++i) {
+    const int y = year(rng);
+    const int m = month(rng);
+    const tagADATE lastDay = Date(y, m, DaysIn(y, m), 12);
+    tagADATE got = Date(0, 0, 0);
+    JdToDate2(GetJd(&lastDay), &got);  // the JD spacing out here is about 10 s
+    ASSERT_TRUE(SameFields(Date(got.nYear, got.nMonth, got.nDay), Date(y, m, DaysIn(y, m))));
+    const tagADATE next = Normalised(Date(y, m, DaysIn(y, m) + 1));
+    ASSERT_TRUE(SameFields(next, m == 12 ? Date(y + 1, 1, 1) : Date(y, m + 1, 1)));
+  }
 }
 
 // A million whole-second dates over the whole range come back exactly
