@@ -29,11 +29,22 @@ bool WantsHeadless(int argc, char** argv) {
   return false;
 }
 
+// Off-screen, Qt reports what its platform plugin cannot do (size hints,
+// mouse grabs); those lines say nothing about the run, so they are left
+// out of the headless modes' error output.
+QtMessageHandler g_defaultHandler = nullptr;
+
+void QuietOffscreenHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith("This plugin does not support")) return;
+  if (g_defaultHandler) g_defaultHandler(type, context, message);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (WantsHeadless(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultHandler = qInstallMessageHandler(QuietOffscreenHandler);
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("lumira");

@@ -36,13 +36,14 @@ QString OnOff(const std::string& reply) { return replies::ReadTruth(reply) ? "on
 }  // namespace
 
 int MoonImageIndex(double ageDays) {
-  if (!std::isfinite(ageDays)) return 0;
-  const int age = int(ageDays + 0.5);
-  return age >= 30 || age < 0 ? 0 : age;
+  // Checked before the conversion: a wild reply must not overflow it.
+  if (!std::isfinite(ageDays) || ageDays < 0.0 || ageDays + 0.5 >= 30.0) return 0;
+  return int(ageDays + 0.5);
 }
 
 QString FormatPlace(double longitude, double latitude) {
   auto part = [](double value, char plus, char minus, int width) {
+    if (!std::isfinite(value) || std::fabs(value) > 1000.0) return QString::number(value);
     const char hemisphere = value >= 0 ? plus : minus;
     const double a = std::fabs(value);
     int degrees = int(a);
@@ -54,7 +55,7 @@ QString FormatPlace(double longitude, double latitude) {
 }
 
 QString FormatHours(double hours) {
-  if (!std::isfinite(hours)) return "--:--:--";
+  if (!std::isfinite(hours) || hours < 0.0 || hours >= 1e6) return "--:--:--";
   const int h = int(hours);
   const double m = (hours - h) * 60.0;
   const int mi = int(m);

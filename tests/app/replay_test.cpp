@@ -1,0 +1,176 @@
+// The lumira program end to end: recorded sessions replayed and compared
+// with their expected output exactly, the other headless modes, and the
+// refusals that stop a run.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#ifndef LUMIRA_BIN
+#error "LUMIRA_BIN must name the lumira program"
+#endif
+
+namespace {
+
+const QString kScripts = QStringLiteral(LUMIRA_SOURCE_DIR "/tests/app/scripts");
+
+struct Result {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+// Runs lumira with its settings in a directory of the test's own.
+Result RunLumira(const QStringList& args) {
+  static QTemporaryDir home;
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("XDG_CONFIG_HOME", home.path() + "/config");
+  env.insert("XDG_RUNTIME_DIR", home.path());
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(LUMIRA_BIN), args);
+  Result r;
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    r.err = "lumira did not finish";
+    return r;
+  }
+  r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  r.out = QString::fromUtf8(process.readAllStandardOutput());
+  r.err = QString::fromUtf8(process.readAllStandardError());
+  return r;
+}
+
+QString ReadText(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QString WriteScript(const QTemporaryDir& dir, const QString& name, const QString& text) {
+  const QString path = dir.filePath(name);
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
+  return path;
+}
+
+std::vector<std::string> RecordedSessions() {
+  std::vector<std::string> names;
+  for (const QString& file : QDir(kScripts).entryList({"*.lmscript"}, QDir::Files, QDir::Name)) {
+    names.push_back(file.chopped(int(QString(".lmscript").size())).toStdString());
+  }
+  return names;
+}
+
+}  // namespace
+
+class RecordedSession : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(RecordedSession, PrintsExactlyWhatWasRecorded) {
+  const QString base = kScripts + "/" + QString::fromStdString(GetParam());
+  const QString expected = ReadText(base + ".expected");
+  ASSERT_FALSE(expected.isEmpty()) << "no expected output next to " << base.toStdString();
+  const Result r = RunLumira({"--script", base + ".lmscript"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out.toStdString(), expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, RecordedSession, ::testing::ValuesIn(RecordedSessions()),
+                         [](const auto& info) { return info.param; });
+
+TEST(Replay, AnUnreadableLineStopsTheRunBeforeAnythingHappens) {
+  QTemporaryDir dir;
+  const QString path = WriteScript(dir, "bad.lmscript", "show\n# fine so far\nclick left digit 13\nfly away\n");
+  const Result r = RunLumira({"--script", path});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+  EXPECT_TRUE(r.err.contains(path + ":4: unknown action \"fly\"")) << r.err.toStdString();
+}
+
+TEST(Replay, ALineThatCannotBeCarriedOutStopsWhereItStands) {
+  QTemporaryDir dir;
+  const QString path = WriteScript(dir, "menu.lmscript", "click left digit 13\nmenu UT\nshow\n");
+  const Result r = RunLumira({"--script", path});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.out.contains("@ DATE"));   // the click ran
+  EXPECT_FALSE(r.out.contains("date=["));  // the show did not
+  EXPECT_TRUE(r.err.contains(path + ":2: no menu is open")) << r.err.toStdString();
+
+  // A dialog control that does not exist.
+  const QString dialog = WriteScript(dir, "dialog.lmscript", "dialog obs\nset 4242 1\nok\nshow\n");
+  const Result d = RunLumira({"--script", dialog});
+  EXPECT_EQ(d.exitCode, 2);
+  EXPECT_TRUE(d.err.contains(dialog + ":2: the dialog has no control 4242")) << d.err.toStdString();
+  EXPECT_FALSE(d.out.contains("Location ="));  // cancelled, nothing applied
+
+  const Result missing = RunLumira({"--script", dir.filePath("none.lmscript")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_TRUE(missing.err.contains("cannot read")) << missing.err.toStdString();
+}
+
+TEST(Replay, AMenuKeyTheMenuLacksStopsTheRun) {
+  QTemporaryDir dir;
+  const QString path = WriteScript(dir, "key.lmscript", "click left arrow\nmenu XYZ\nshow\n");
+  const Result r = RunLumira({"--script", path});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains(path + ":2: the menu has no entry \"XYZ\"")) << r.err.toStdString();
+}
+
+TEST(CommandMode, EachReplyOnALineOfItsOwnFromAFreshEngine) {
+  const Result r = RunLumira({"--command", "? JST(Time)", "--command", "Time = UT(2006,1,1,5,0,0)",
+                              "--command", "? JST(Time); ? Time.jd"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out.toStdString(), "JST AD2000/01/01 21:00:00\n\nJST AD2006/01/01 14:00:00;2453736.7083333335\n");
+
+  const Result bad = RunLumira({"--command", "? Time.jd", "--command", "Nonsense = 3"});
+  EXPECT_EQ(bad.exitCode, 1);
+  const QStringList lines = bad.out.split('\n');
+  ASSERT_GE(lines.size(), 2);
+  EXPECT_EQ(lines[0], "2451545");
+  EXPECT_TRUE(lines[1].startsWith("ERROR:")) << bad.out.toStdString();
+}
+
+TEST(ScreenshotMode, WritesTheWindowAfterAScriptAndPrintsTheDisplays) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("after.png");
+  const Result r = RunLumira({"--script", kScripts + "/hour_click_jst.lmscript", "--screenshot", png, "--print"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.endsWith("date=[ 2000/01/01 11:00:00]\nera=AD\nlabel=JST\nobs=[139d45mE 35d39mN]\n"
+                             "mag=[ 6.5]\nsel=12/1\nmoon=24\ntrack=0\ntrace=0\n"))
+      << r.out.toStdString();
+  const QImage shot(png);
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_EQ(shot.size(), QSize(1000, 560));
+  EXPECT_GT(QFileInfo(png).size(), 10000);
+  // The bar's dark panel is in the picture, below the menus at the top.
+  int darkest = 0;
+  for (int y = 0; y < 80; ++y) {
+    int dark = 0;
+    for (int x = 0; x < 460; ++x) {
+      const QColor c = shot.pixelColor(x, y);
+      if (c.red() < 80 && c.green() < 80 && c.blue() < 90) ++dark;
+    }
+    darkest = std::max(darkest, dark);
+  }
+  EXPECT_GT(darkest, 300);
+}
+
+TEST(ScreenshotMode, WithoutAScriptTheWindowAsAUserFirstSeesIt) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("start.png");
+  const Result r = RunLumira({"--screenshot", png, "--print"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 9) << r.out.toStdString();
+  EXPECT_TRUE(lines[0].startsWith("date=[")) << lines[0].toStdString();
+  EXPECT_EQ(lines[0].size(), 6 + 20 + 1);
+  EXPECT_EQ(lines[2], "label=JST");
+  EXPECT_EQ(lines[3], "obs=[139d45mE 35d39mN]");  // the engine's default place
+  EXPECT_FALSE(QImage(png).isNull());
+}
