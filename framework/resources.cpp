@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
+#include <algorithm>
 #include <functional>
 
 #include "framework/rc_lexer.h"
@@ -137,10 +138,11 @@ class RcParser {
 
   // expression := term (('|' | '+' | '-') term)*; term := ['NOT'] value.
   // NOT clears its bits from what has been built so far (starting from
-  // `start`, the statement's default style).
+  // `start`, the statement's default style); + and - are arithmetic.
   bool Expression(long long* v, long long start, int depth) {
     long long acc = start;
     bool first = true;
+    CRcToken::Kind op = CRcToken::Bar;
     for (;;) {
       bool negate = false;
       if (AtName("NOT")) { Next(); negate = true; }
@@ -148,10 +150,15 @@ class RcParser {
       if (!Value(&term, depth + 1)) return false;
       if (negate) acc &= ~term;
       else if (first && start == 0) acc = term;
+      else if (op == CRcToken::Plus) acc += term;
+      else if (op == CRcToken::Minus) acc -= term;
       else acc |= term;
+      acc = std::clamp(acc, -0xFFFFFFFFLL, 0xFFFFFFFFLL);  // keeps later arithmetic defined
       first = false;
-      if (At(CRcToken::Bar)) { Next(); continue; }
-      if (At(CRcToken::Plus)) { Next(); continue; }
+      if (At(CRcToken::Bar) || At(CRcToken::Plus) || At(CRcToken::Minus)) {
+        op = Next().kind;
+        continue;
+      }
       break;
     }
     *v = acc;
@@ -217,12 +224,16 @@ class RcParser {
     return SkipResource();
   }
 
+  // LANGUAGE primary, sub: names of the platform's headers or numbers,
+  // taken as they are (the layer has one language).
   bool Language() {
     Next();
-    long long v = 0;
-    if (!Expression(&v, 0, 0)) return false;
+    if (!At(CRcToken::Name) && !At(CRcToken::Number)) return Unexpected(QStringLiteral("a language"));
+    Next();
     if (!Comma()) return false;
-    return Expression(&v, 0, 0);
+    if (!At(CRcToken::Name) && !At(CRcToken::Number)) return Unexpected(QStringLiteral("a sublanguage"));
+    Next();
+    return true;
   }
 
   // Resources the layer does not use (icons, menus, version blocks...):

@@ -35,7 +35,9 @@ class CWndBridge {
   static QString ToolTipAt(CWnd* wnd, CPoint p) { return wnd->ToolTipTextAt(p); }
   static void Hover(CWnd* wnd, CPoint p, bool inside) { wnd->OnHoverHelp(p, inside); }
   static UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
-  static void Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release);
+  // `offset` moves the event's point into the window's client area (a
+  // control that lets the mouse through passes its events to its parent).
+  static void Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release, QPoint offset = {});
   static void Wheel(CWnd* wnd, QWheelEvent* e);
   static CBridgeLink* LinkOf(QWidget* widget) { return dynamic_cast<CBridgeLink*>(widget); }
 };
@@ -75,25 +77,44 @@ class CBridgeWidget : public Base, public CBridgeLink {
     QPainter p(this);
     p.drawImage(0, 0, CWndBridge::Surface(m_wnd));
   }
+  // A control transparent for the mouse that still gets an event (sent to
+  // it directly) hands it to its parent's window at the parent's point.
+  CWnd* MouseTarget(QPoint* offset) const {
+    *offset = QPoint();
+    if (this->testAttribute(Qt::WA_TransparentForMouseEvents)) {
+      if (auto* parentLink = dynamic_cast<CBridgeLink*>(this->parentWidget())) {
+        *offset = this->pos();
+        return parentLink->m_wnd;
+      }
+    }
+    return m_wnd;
+  }
   void mousePressEvent(QMouseEvent* e) override {
-    if (m_wnd) CWndBridge::Mouse(m_wnd, e, false, false);
+    QPoint offset;
+    if (CWnd* target = MouseTarget(&offset)) CWndBridge::Mouse(target, e, false, false, offset);
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
-    if (m_wnd) CWndBridge::Mouse(m_wnd, e, false, true);
+    QPoint offset;
+    if (CWnd* target = MouseTarget(&offset)) CWndBridge::Mouse(target, e, false, true, offset);
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
-    if (m_wnd) CWndBridge::Mouse(m_wnd, e, true, false);
+    QPoint offset;
+    if (CWnd* target = MouseTarget(&offset)) CWndBridge::Mouse(target, e, true, false, offset);
   }
   void mouseMoveEvent(QMouseEvent* e) override {
-    if (!m_wnd) return;
-    CWndBridge::Mouse(m_wnd, e, false, false);
-    if (m_wnd) {
-      const QPoint p = e->position().toPoint();
-      CWndBridge::Hover(m_wnd, CPoint(p.x(), p.y()), true);
+    QPoint offset;
+    CWnd* target = MouseTarget(&offset);
+    if (!target) return;
+    CWndBridge::Mouse(target, e, false, false, offset);
+    target = MouseTarget(&offset);  // the handler may have destroyed it
+    if (target) {
+      const QPoint p = e->position().toPoint() + offset;
+      CWndBridge::Hover(target, CPoint(p.x(), p.y()), true);
     }
   }
   void wheelEvent(QWheelEvent* e) override {
-    if (m_wnd) CWndBridge::Wheel(m_wnd, e);
+    QPoint offset;
+    if (CWnd* target = MouseTarget(&offset)) CWndBridge::Wheel(target, e);
   }
   void leaveEvent(QEvent* e) override {
     if (m_wnd) CWndBridge::Hover(m_wnd, CPoint(-1, -1), false);

@@ -240,8 +240,8 @@ UINT CWndBridge::KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) 
   return f;
 }
 
-void CWndBridge::Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release) {
-  const QPoint p = e->position().toPoint();
+void CWndBridge::Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release, QPoint offset) {
+  const QPoint p = e->position().toPoint() + offset;
   const LPARAM lp = MAKELPARAM(p.x(), p.y());
   const WPARAM flags = KeyFlags(e->buttons(), e->modifiers());
   UINT msg = WM_MOUSEMOVE;
