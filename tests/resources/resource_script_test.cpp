@@ -34,8 +34,8 @@ class PadResources : public ::testing::Test {
       const ExpectedControl& e = rows[i];
       SCOPED_TRACE(testing::Message() << "dialog " << dialogId << " control " << e.id);
       EXPECT_EQ(c.id, e.id);
-      EXPECT_EQ(c.className, QString(e.className));
-      EXPECT_EQ(c.text, QString::fromUtf8(e.text));
+      EXPECT_EQ(c.className.toStdString(), e.className);
+      EXPECT_EQ(c.text.toStdString(), e.text);
       EXPECT_EQ(c.style, e.style) << std::hex << c.style << " vs " << e.style;
       EXPECT_EQ(c.x, e.x);
       EXPECT_EQ(c.y, e.y);
@@ -47,7 +47,10 @@ class PadResources : public ::testing::Test {
   CResources m_res;
 };
 
-constexpr std::uint32_t V = WS_VISIBLE;
+// Every control is a child window; it is visible unless its template says
+// NOT WS_VISIBLE.
+constexpr std::uint32_t C = WS_CHILD;
+constexpr std::uint32_t V = WS_CHILD | WS_VISIBLE;
 constexpr std::uint32_t kRightEdit = ES_RIGHT | WS_BORDER | WS_TABSTOP | V;
 constexpr std::uint32_t kLabel = SS_LEFT | V;
 constexpr std::uint32_t kButton = BS_PUSHBUTTON | WS_TABSTOP | V;
@@ -62,15 +65,15 @@ TEST_F(PadResources, BarTemplateHoldsTheNineControlsInOrder) {
   EXPECT_EQ(bar->fontName, QString::fromUtf8("ＭＳ Ｐゴシック"));
   EXPECT_EQ(bar->fontPoints, 9);
   ExpectControls(5000, {
-      {6008, "Static", "", SS_BLACKFRAME, 4, 1, 14, 15},
+      {6008, "Static", "", SS_BLACKFRAME | C, 4, 1, 14, 15},
       {6232, "Static", "AD", SS_LEFT | V, 18, 5, 10, 8},
       {6206, "Button", "1234/05/06 07:08:09", BS_OWNERDRAW | V, 29, 4, 80, 10},
       {6234, "Static", "MJD", SS_RIGHT | V, 111, 5, 15, 8},
       {6018, "Static", "#6013", SS_BITMAP | V, 126, 3, 5, 11},
       {6212, "Button", "135.69E 35.00N", BS_OWNERDRAW | V, 148, 4, 67, 10},
       {6007, "Button", "6.5", BS_OWNERDRAW | V, 232, 4, 17, 10},
-      {6217, "Button", "", BS_PUSHBUTTON | BS_BITMAP, 133, 1, 13, 15},
-      {6218, "Button", "", BS_PUSHBUTTON | BS_BITMAP, 217, 1, 13, 15},
+      {6217, "Button", "", BS_PUSHBUTTON | BS_BITMAP | C, 133, 1, 13, 15},
+      {6218, "Button", "", BS_PUSHBUTTON | BS_BITMAP | C, 217, 1, 13, 15},
   });
 }
 
@@ -166,7 +169,7 @@ TEST_F(PadResources, StringTableHoldsStatusTextsAndMessages) {
   for (const auto& [id, text] : strings) {
     const std::optional<QString> got = m_res.String(id);
     ASSERT_TRUE(got.has_value()) << id;
-    EXPECT_EQ(*got, QString::fromUtf8(text)) << id;
+    EXPECT_EQ(got->toStdString(), std::string(text)) << id;
   }
   // An id without an entry reads as none.
   EXPECT_FALSE(m_res.String(5000).has_value());
