@@ -1,5 +1,6 @@
 // The styled static of the pad's value texts: one character per 7-pixel
 // cell from the left edge, so that a digit's place is its index times 7.
+#include <QFontMetrics>
 #include <algorithm>
 
 #include "host/lmrcontrols.h"
@@ -34,6 +35,7 @@ void CLmrStatic::OnPaint() {
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(12);
   dc.SetFont(font);
+  const QFontMetrics metrics(font);
   dc.SetBkMode(TRANSPARENT);
   const QString text = GetWindowText();
   const auto [first, count] = HighlightedCells(m_selIndex, m_selMode, int(text.size()));
@@ -47,6 +49,12 @@ void CLmrStatic::OnPaint() {
     } else {
       dc.SetTextColor(IsWindowEnabled() ? kTextColor : RGB(128, 128, 128));
     }
-    dc.DrawText(text.mid(i, 1), cell, Qt::AlignCenter | Qt::TextDontClip);
+    // Centred by its ink, not its advance: the stand-in font is
+    // proportional, and a "1" would otherwise lean on the cell's left edge.
+    const QString ch = text.mid(i, 1);
+    const QRect ink = metrics.tightBoundingRect(ch);
+    const int x = cell.left + (kCellWidth - ink.width()) / 2 - ink.left();
+    const int y = rc.top + (rc.Height() - metrics.height()) / 2;
+    dc.TextOut(x, y, ch);
   }
 }

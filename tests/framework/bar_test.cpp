@@ -146,6 +146,7 @@ TEST_F(BarTest, PaintsThroughOnPaintIntoItsSurface) {
   // On screen the statics lie over the bar: the era label in light blue
   // on the bar's own background (its brush was hollow).
   const QImage shot = bar.Widget()->grab().toImage();
+  if (const char* dir = std::getenv("LUMIRA_SHOTS")) shot.scaled(shot.size() * 4).save(QString::fromUtf8(dir) + "/bar.png");
   EXPECT_EQ(bar.paints, 2) << "the grab shows the surface without repainting";
   int light = 0, other = 0;
   for (int y = 8; y < 21; ++y) {
@@ -327,7 +328,10 @@ TEST_F(BarTest, StyledStaticDrawsCellsAndHighlight) {
     return ink;
   };
   bar.m_stc.UpdateWindow();
-  if (const char* dir = std::getenv("LUMIRA_SHOTS")) bar.m_stc.Surface().save(QString::fromUtf8(dir) + "/lmrstatic.png");
+  if (const char* dir = std::getenv("LUMIRA_SHOTS")) {  // a close look for whoever tunes the font
+    const QImage& img = bar.m_stc.Surface();
+    img.scaled(img.size() * 8).save(QString::fromUtf8(dir) + "/lmrstatic.png");
+  }
   EXPECT_EQ(pixel(0, 0), RGB(0, 0, 0));
   EXPECT_GT(inkIn(0, 7), 3) << "'1' in the first cell";
   EXPECT_EQ(inkIn(35, 70), 0) << "nothing after the fifth cell";
