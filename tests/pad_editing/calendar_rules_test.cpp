@@ -1,0 +1,194 @@
+// Leap years, month lengths, the accepted date range and the record
+// exchanged with the date/time dialog.
+#include <climits>
+#include <cstring>
+
+#include "editing_fixture.h"
+
+namespace {
+
+tagADATE Date(int y, int mo, int d, int h, int mi, double s) { return tagADATE{y, mo, d, h, mi, s, 0.0}; }
+
+class CalendarRulesTest : public EditingTest {};
+
+TEST_F(CalendarRulesTest, LeapYearsFollowTheJulianRuleUpTo1582AndTheGregorianAfter) {
+  Build();
+  const std::pair<int, int> cases[] = {{1500, 1}, {1582, 0}, {1600, 1}, {1700, 0}, {1900, 0},
+                                       {2000, 1}, {2004, 1}, {0, 1},    {-1, 0},   {-4, 1},
+                                       {INT_MIN, 1}, {INT_MAX, 0}};
+  for (auto [year, leap] : cases) EXPECT_EQ(P().GetLeapYear(year), leap) << year;
+}
+
+TEST_F(CalendarRulesTest, MonthLengthsAndTheMessageForABadMonth) {
+  Build();
+  EXPECT_EQ(P().GetDaysOfMonth(2, 1500), 29);
+  EXPECT_EQ(P().GetDaysOfMonth(2, 1900), 28);
+  EXPECT_EQ(P().GetDaysOfMonth(2, 2000), 29);
+  EXPECT_EQ(P().GetDaysOfMonth(10, 1582), 31);  // no gap for the calendar change
+  const int thirty[] = {4, 6, 9, 11};
+  for (int m : thirty) EXPECT_EQ(P().GetDaysOfMonth(m, 2006), 30) << m;
+  const int thirtyOne[] = {1, 3, 5, 7, 8, 10, 12};
+  for (int m : thirtyOne) EXPECT_EQ(P().GetDaysOfMonth(m, 2006), 31) << m;
+  EXPECT_TRUE(Boxes().empty());
+
+  EXPECT_EQ(P().GetDaysOfMonth(0, 2000), -1);
+  EXPECT_EQ(P().GetDaysOfMonth(13, 2000), -1);
+  ASSERT_EQ(Boxes().size(), 2u);
+  for (const auto& box : Boxes()) {
+    EXPECT_EQ(box.first, QStringLiteral("CLumiraPad::GetDaysOfMonth(): nMonth out of range."));
+    EXPECT_EQ(box.second, MB_OK);
+  }
+}
+
+TEST_F(CalendarRulesTest, RangeBoundsAreIncludedInUniversalTime) {
+  Build();
+  SetDate(1, 2006, 1, 1, 0, 0, 0, 0.0);
+  EXPECT_TRUE(P().IsDateInRange(Date(99999, 12, 31, 23, 59, 59)));
+  EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 0, 0, 0)));
+  EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 0, 0, 1)));
+  EXPECT_TRUE(P().IsDateInRange(Date(-99998, 1, 1, 0, 0, 0)));
+  EXPECT_FALSE(P().IsDateInRange(Date(-99999, 12, 31, 23, 59, 59)));
+  // The record handed in stays as it was.
+  tagADATE date = Date(2006, 4, 1, 12, 0, 0);
+  date.dTimeZone = 3.5;
+  EXPECT_TRUE(P().IsDateInRange(date));
+  EXPECT_EQ(date.dTimeZone, 3.5);
+  EXPECT_EQ(date.nHour, 12);
+}
+
+TEST_F(CalendarRulesTest, RangeBoundsMoveWithTheZoneOfTheTimeSystem) {
+  Build();
+  // Japan standard time: the bounds lie 9 hours later in local time.
+  SetDate(0, 2006, 1, 1, 0, 0, 0, 9.0);
+  EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 9, 0, 0)));
+  EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 9, 0, 1)));
+  EXPECT_TRUE(P().IsDateInRange(Date(-99998, 1, 1, 9, 0, 0)));
+  EXPECT_FALSE(P().IsDateInRange(Date(-99998, 1, 1, 8, 59, 59)));
+  // Local standard time uses the zone shown.
+  SetDate(6, 2006, 1, 1, 0, 0, 0, -5.0);
+  EXPECT_TRUE(P().IsDateInRange(Date(99999, 12, 31, 19, 0, 0)));
+  EXPECT_FALSE(P().IsDateInRange(Date(99999, 12, 31, 19, 0, 1)));
+  // Local mean time: longitude / 15, here 150 degrees east = 10 hours.
+  SetDate(7, 2006, 1, 1, 0, 0, 0, 0.0);
+  P().Longitude() = 150.0;
+  EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 10, 0, 0)));
+  EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 10, 0, 1)));
+  // The decimal and sidereal displays judge nothing.
+  for (int ts : {2, 3, 4, 5, 8}) {
+    P().TimeSys() = ts;
+    EXPECT_TRUE(P().IsDateInRange(Date(500000, 1, 1, 0, 0, 0))) << ts;
+  }
+}
+
+TEST_F(CalendarRulesTest, UniversalDecimalDayRecordRoundTrip) {
+  Build();
+  SetDate(2, 2006, 12, 4, 12, 0, 0);
+  _DATEPAD record;
+  std::memset(&record, 0, sizeof record);
+  P().SetDatePadData(&record);
+  EXPECT_EQ(record.nTimeSys, 2);
+  EXPECT_EQ(record.nYear, 2006);
+  EXPECT_EQ(record.nMonth, 12);
+  EXPECT_EQ(record.dDay, 4.5);
+  EXPECT_EQ(record.nDay, 0);  // only the decimal day is filled
+
+  tagADATE date{};
+  P().TimeSys() = 0;
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(P().TimeSys(), 2);  // the pad switched to the record's system
+  EXPECT_EQ(rig.timeSys, 1);
+  EXPECT_EQ(date.nYear, 2006);
+  EXPECT_EQ(date.nMonth, 12);
+  EXPECT_EQ(date.nDay, 4);
+  EXPECT_EQ(date.nHour, 12);
+  EXPECT_EQ(date.nMinute, 0);
+  EXPECT_EQ(date.dSecond, 0.0);
+  EXPECT_EQ(date.dTimeZone, 0.0);
+
+  // 59.6 seconds round up to 60, not into the next minute.
+  record.dDay = 4 + (12 * 3600 + 10 * 60 + 59.6) / 86400.0;
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(date.nHour, 12);
+  EXPECT_EQ(date.nMinute, 10);
+  EXPECT_EQ(date.dSecond, 60.0);
+
+  // A wild decimal day saturates instead of overflowing.
+  record.dDay = 1e300;
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(date.nDay, INT_MAX);
+}
+
+TEST_F(CalendarRulesTest, RecordsOfTheOtherTimeSystems) {
+  host.Reply("? Time.jd", "2453827.5");
+  host.Reply("? Time.Timezone", "5.5");
+  Build();
+
+  // Calendar systems carry the six fields.
+  SetDate(7, 1999, 2, 3, 4, 5, 6);
+  _DATEPAD record{};
+  P().SetDatePadData(&record);
+  EXPECT_EQ(record.nTimeSys, 7);
+  EXPECT_EQ(record.nSecond, 6);
+  EXPECT_EQ(record.dDay, 0.0);
+
+  // JD and MJD both carry the Julian date.
+  for (int ts : {4, 5}) {
+    record = _DATEPAD{};
+    P().TimeSys() = ts;
+    P().SetDatePadData(&record);
+    EXPECT_EQ(record.nTimeSys, ts);
+    EXPECT_EQ(record.dJd, 2453827.5);
+  }
+
+  // Sidereal time and no time system leave the zero record alone.
+  for (int ts : {3, 8}) {
+    record = _DATEPAD{};
+    P().TimeSys() = ts;
+    host.ClearSent();
+    P().SetDatePadData(&record);
+    EXPECT_EQ(record.nTimeSys, 0);
+    EXPECT_TRUE(host.Sent().empty());
+  }
+
+  // Coming back: MJD is moved to JD, zones by system.
+  tagADATE date{};
+  record = _DATEPAD{};
+  record.nTimeSys = 5;
+  record.dJd = 0.0;  // MJD 0 = 1858-11-17 00:00 UT
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(P().TimeSys(), 5);
+  EXPECT_EQ(date.nYear, 1858);
+  EXPECT_EQ(date.nMonth, 11);
+  EXPECT_EQ(date.nDay, 17);
+  EXPECT_EQ(date.dTimeZone, 0.0);
+
+  record = _DATEPAD{0, 2006, 4, 1, 21, 30, 15, 0.0, 0.0};
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(date.dTimeZone, 9.0);
+  EXPECT_EQ(date.dSecond, 15.0);
+  record.nTimeSys = 6;
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(date.dTimeZone, 5.5);  // the host's zone
+  EXPECT_EQ(P().TimeSys(), 6);
+
+  // Sidereal time switches the pad but gives no date; code 3 does nothing.
+  date = tagADATE{1, 2, 3, 4, 5, 6.0, 7.0};
+  record.nTimeSys = 8;
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(P().TimeSys(), 8);
+  EXPECT_EQ(date.nYear, 1);
+  record.nTimeSys = 3;
+  P().GetDatePadData(record, &date);
+  EXPECT_EQ(P().TimeSys(), 8);
+  EXPECT_EQ(date.nYear, 1);
+}
+
+TEST_F(CalendarRulesTest, DateButtonIsOffOnlyInSiderealTime) {
+  Build();
+  for (int ts = 0; ts <= 8; ++ts) {
+    P().TimeSys() = ts;
+    EXPECT_EQ(rig.pad->IsDateButtonEnabled(), ts == 8 ? FALSE : TRUE) << ts;
+  }
+}
+
+}  // namespace
