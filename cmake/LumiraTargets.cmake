@@ -47,7 +47,10 @@ function(lumira_test name)
   target_compile_definitions(${name} PRIVATE LUMIRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMIRA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    # One ENVIRONMENT entry only: gtest_discover_tests flattens PROPERTIES,
+    # so a second "A=B" entry would swallow TIMEOUT and LABELS.  Tests find
+    # the source tree through the LUMIRA_SOURCE_DIR definition above.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                TIMEOUT 300
                LABELS ${ARG_DIR})
 endfunction()
