@@ -48,6 +48,14 @@ void CDialogBridge::closeEvent(QCloseEvent* e) {
   QDialog::closeEvent(e);
 }
 
+void CDialogBridge::paintEvent(QPaintEvent* e) {
+  CBridgeWidget<QDialog>::paintEvent(e);
+  if (!m_wnd || !(m_wnd->GetStyle() & WS_BORDER)) return;
+  QPainter p(this);
+  p.setPen(palette().color(QPalette::Dark));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));  // QPainter's rectangle is one pixel larger
+}
+
 // --- CDialog ------------------------------------------------------------------------
 
 CDialog::CDialog(CAppContext& ctx, UINT templateId, CWnd* parent) : m_templateId(templateId) {

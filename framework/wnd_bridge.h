@@ -134,4 +134,7 @@ class CDialogBridge : public CBridgeWidget<QDialog> {
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  // A frameless window: the thin border of WS_BORDER is drawn over the
+  // client's outermost pixels.
+  void paintEvent(QPaintEvent* e) override;
 };

@@ -1,6 +1,7 @@
 // The module's own resource script builds: the pad bar's template 5000
 // and the two entry dialogs.
 #include <QFileInfo>
+#include <cstdlib>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -55,8 +56,14 @@ TEST(ModuleResources, PadBarTemplateLaysOutAsDesigned) {
   EXPECT_EQ(up.GetSize(), CSize(16, 15));
 
   for (int id : {6025, 6026}) {
-    CDialog dlg(ctx, UINT(id));
+    CLmrDialog dlg(ctx, UINT(id));
     ASSERT_TRUE(dlg.CreateFromTemplate()) << id;
+    dlg.UpdateWindow();
+    EXPECT_EQ(CDC(&dlg.Surface()).GetPixel(3, 3), CLmrDialogBase::kBackColor) << id;
+    if (const char* dir = std::getenv("LUMIRA_SHOTS")) {
+      const QImage shot = dlg.Widget()->grab().toImage();
+      shot.scaled(shot.size() * 3).save(QStringLiteral("%1/dialog%2.png").arg(QString::fromUtf8(dir)).arg(id));
+    }
     dlg.DestroyWindow();
   }
 }
