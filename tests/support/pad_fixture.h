@@ -16,6 +16,7 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QSettings>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,7 @@ inline void ScriptStandardMoment(CScriptedHost& host) {
 struct PadRig {
   // Before Build(): how the bar is set up.
   int colorScheme = 0;       // written to the settings before the pad reads them
+  bool colorSchemeAbsent = false;  // ... or removed from them
   bool dock = true;          // put the bar in a dock at the top of the frame
   bool floating = false;     // ... and float that dock
   bool giveHost = true;      // hand over a host control at all
@@ -93,14 +95,19 @@ struct PadRig {
   const std::vector<std::string>& Changes() const { return frame->changes; }
 
   // Creates the pad on the frame, hands over the host and its variables
-  // and paints once, so that the first-paint layout and refresh have run.
+  // and paints, so that the first-paint layout and refresh have run and
+  // the bar shows their result.
   void Build() {
     QString error;
     ASSERT_TRUE(resources.Load(":/qelpad/", &error)) << error.toStdString();
     ctx = services.Context(&resources);
     frame = std::make_unique<CPadChangeRecorder>(ctx, &window);
     ctx.mainWnd = frame.get();
-    CRegistry::Write("General", "ColorScheme", colorScheme);
+    if (colorSchemeAbsent) {
+      QSettings(QSettings::IniFormat, QSettings::UserScope, "Lumira", "Lumira").remove("ColorScheme");
+    } else {
+      CRegistry::Write("General", "ColorScheme", colorScheme);
+    }
     window.resize(windowSize);
     pad = std::make_unique<CLumiraPad>(Context());
     ASSERT_EQ(pad->Create(frame.get()), 1);
@@ -116,6 +123,7 @@ struct PadRig {
     if (giveHost) pad->SetpCorLmr(Host());
     pad->Invalidate(FALSE);
     pad->UpdateWindow();
+    pad->UpdateWindow();  // what the first refresh invalidated, as the event loop would
   }
 };
 
