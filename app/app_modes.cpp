@@ -147,6 +147,7 @@ int RunScriptFile(const QString& file, const OneShot& shot) {
     return kExitScriptLine;
   }
   if (shot.print) runner.PrintDisplays();
+  runner.Window().RefreshFromEngine();
   if (!shot.screenshot.isEmpty() && !SaveScreenshot(runner.Window(), shot.screenshot, &why)) {
     PrintError("lumira: " + why);
     return kExitFailed;

@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QPointer>
+#include <QWidget>
 
 namespace lumira {
 
@@ -63,10 +64,18 @@ void CPadHostFrame::RefreshDateButton(bool force) {
   const bool allowed = DateDialogAllowed();
   if (!force && m_dateAllowedShown == int(allowed)) return;
   m_dateAllowedShown = int(allowed);
-  if (m_pad && m_pad->IsWindow()) {
-    if (CWnd* button = m_pad->GetDlgItem(kDateButtonId)) button->EnableWindow(allowed ? TRUE : FALSE);
-  }
+  for (CWnd* button : BarControls(kDateButtonId)) button->EnableWindow(allowed ? TRUE : FALSE);
   if (onDateAllowed) onDateAllowed(allowed);
+}
+
+std::vector<CWnd*> CPadHostFrame::BarControls(UINT id) const {
+  std::vector<CWnd*> found;
+  if (!m_pad || !m_pad->IsWindow() || !m_pad->Widget()) return found;
+  for (QWidget* child : m_pad->Widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    CWnd* control = CWnd::FromWidget(child);
+    if (control && control->GetDlgCtrlID() == id) found.push_back(control);
+  }
+  return found;
 }
 
 LRESULT CPadHostFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "framework/controlbar.h"
 #include "pad/lumirapad.h"
@@ -57,6 +58,11 @@ class CPadHostFrame : public CFrameWnd {
   // Cheap when nothing changed, so it may follow every host exchange (a
   // time-system choice from the pad's menu sends no change notice).
   void RefreshDateButton(bool force = false);
+
+  // Every control of the bar with this id.  The date button shares its id
+  // with the hidden slot it was centred in, so a lookup by id alone may
+  // find the slot rather than the button.
+  std::vector<CWnd*> BarControls(UINT id) const;
 
   // Told each WM_PADCHANGED's text ("DATE" or "OBS").
   std::function<void(const QString&)> onPadChanged;

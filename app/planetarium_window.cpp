@@ -60,7 +60,7 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
   });
   m_frame->onPadChanged = [this](const QString& what) {
     Log("@ " + what);
-    EngineChanged();
+    RefreshFromEngine();
   };
   m_frame->onDateAllowed = [this](bool allowed) { m_dateAction->setEnabled(allowed); };
 
@@ -144,7 +144,7 @@ void PlanetariumWindow::BuildMenus() {
   m_lockAction->setCheckable(true);
   connect(m_lockAction, &QAction::triggered, this, [this](bool on) {
     HostCommand(on ? "Time.Lock = TRUE; Show Lumiral" : "Time.Lock = FALSE; Show Lumiral");
-    EngineChanged();
+    RefreshFromEngine();
   });
   time->addSeparator();
   m_animateAction = time->addAction("&Animate");
@@ -208,7 +208,7 @@ void PlanetariumWindow::BuildMenus() {
     connect(a, &QAction::triggered, this, [this, name] {
       HostCommand(std::string("Star.Catalog.Switch.Catalog = ") + name);
       if (Pad()) Pad()->OnUpdate(0x04);
-      EngineChanged();
+      RefreshFromEngine();
     });
   }
 }
@@ -216,7 +216,7 @@ void PlanetariumWindow::BuildMenus() {
 bool PlanetariumWindow::CreatePad(QString* error) {
   if (!m_frame->CreatePad(true, error)) return false;
   if (!m_enableAction->isChecked()) Pad()->SetEnable(0);
-  EngineChanged();
+  RefreshFromEngine();
   return true;
 }
 
@@ -247,7 +247,7 @@ void PlanetariumWindow::RunConsoleCommand(const QString& command) {
   // The console may have changed anything: the pad re-reads all of it.
   if (Pad()) Pad()->OnUpdate(0xFF);
   m_frame->RefreshDateButton();
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetColorScheme(int scheme) {
@@ -268,32 +268,32 @@ void PlanetariumWindow::SetColorScheme(int scheme) {
 void PlanetariumWindow::SetTrack(bool on) {
   HostCommand(on ? "View.Track = TRUE" : "View.Track = FALSE");
   if (Pad()) Pad()->OnUpdate(0x08 | 0x10);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetTrace(bool on) {
   HostCommand(on ? "View.Trace = TRUE" : "View.Trace = FALSE");
   if (Pad()) Pad()->OnUpdate(0x08 | 0x10);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetCatalog(const QString& name) {
   HostCommand("Star.Catalog = " + name.toStdString());
   // The magnitude ceiling follows the catalogue.
   if (Pad()) Pad()->OnUpdate(0x04);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetCatalogSwitch(bool on) {
   HostCommand(on ? "Star.Catalog.Switch = TRUE" : "Star.Catalog.Switch = FALSE");
   if (Pad()) Pad()->OnUpdate(0x04);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetAnimationMode(int mode) {
   m_frame->Variables().animation = mode;
   HostCommand(ModeCommand(mode));
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::StartAnimation() {
@@ -309,7 +309,7 @@ void PlanetariumWindow::StartAnimation() {
     HostCommand("Time.Lock = FALSE; Show Lumiral");
   }
   HostCommand("Animation.Time = TRUE");
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::StopAnimation() {
@@ -317,7 +317,7 @@ void PlanetariumWindow::StopAnimation() {
   HostCommand("Animation.Time = FALSE");
   HostCommand(ModeCommand(m_frame->Variables().animation));
   if (Pad()) Pad()->OnUpdate(0x05);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::AnimationTick(double seconds) {
@@ -336,10 +336,10 @@ void PlanetariumWindow::SetTimeToNow() {
                   .arg(t.hour()).arg(t.minute()).arg(t.second())
                   .toStdString());
   if (Pad()) Pad()->OnUpdate(0x05);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
-void PlanetariumWindow::EngineChanged() {
+void PlanetariumWindow::RefreshFromEngine() {
   m_refreshPending = false;
   m_state->Refresh(m_engine);
   SyncMenus();
@@ -351,7 +351,7 @@ void PlanetariumWindow::ScheduleRefresh() {
   if (m_refreshPending) return;
   m_refreshPending = true;
   QTimer::singleShot(0, this, [this] {
-    if (m_refreshPending) EngineChanged();
+    if (m_refreshPending) RefreshFromEngine();
   });
 }
 
@@ -413,7 +413,7 @@ void PlanetariumWindow::RestoreSession() {
   SetAnimationMode(2);
   SetTimeToNow();
   if (Pad()) Pad()->OnUpdate(0xFF);
-  EngineChanged();
+  RefreshFromEngine();
 }
 
 void PlanetariumWindow::closeEvent(QCloseEvent* event) {

@@ -68,6 +68,10 @@ class PlanetariumWindow : public QMainWindow {
   void SetAnimationMode(int mode);  // 0 continuous, 1 step, 2 real time
   void StartAnimation();
   void StopAnimation();
+  // After anything that may have changed the engine's state: the state
+  // view, the menus' marks and the animation timer follow it.  Queries
+  // only; the pad is not touched.
+  void RefreshFromEngine();
   // One animation tick of `seconds` of real time (the timer calls it).
   void AnimationTick(double seconds);
   bool AnimationRunning() const { return m_animationTimer.isActive(); }
@@ -88,9 +92,6 @@ class PlanetariumWindow : public QMainWindow {
   void Log(const QString& line);
   // Runs a host command of this window's own on the engine, logged.
   std::string HostCommand(const std::string& command);
-  // After anything that may have changed the engine's state: the state
-  // view, the menus' marks and the animation timer follow it.
-  void EngineChanged();
   void ScheduleRefresh();
   void SyncAnimationTimer();
   void SyncMenus();

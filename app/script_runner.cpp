@@ -136,6 +136,7 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
     case ScriptLine::Kind::Host: {
       const QByteArray utf8 = line.text.toUtf8();
       m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+      m_window->RefreshFromEngine();
       return true;
     }
     case ScriptLine::Kind::Update:

@@ -1,0 +1,218 @@
+// The planetarium window around the pad: the bar's buttons and the menus
+// reach the pad and the engine, the date button follows the time system,
+// the console, the colour scheme, the animation and the log.
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "app/pad_readout.h"
+#include "app/planetarium_window.h"
+#include "app/state_view.h"
+#include "framework/resources.h"
+#include "framework/scripted_services.h"
+#include "host/registry.h"
+#include "pad/lumirapad.h"
+#include "pad/module.h"
+#include "sky/engine.h"
+
+using namespace lumira;
+
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CRegistry::Write("General", "ColorScheme", 0);
+    QString why;
+    ASSERT_TRUE(resources.Load(QelpadResourcePrefix(), &why)) << why.toStdString();
+    ctx = services.Context(&resources);
+    window = std::make_unique<PlanetariumWindow>(ctx, engine, resources);
+    ASSERT_TRUE(window->CreatePad(&why)) << why.toStdString();
+    window->resize(1000, 560);
+    window->show();
+    window->Pad()->Invalidate(FALSE);
+    window->Pad()->UpdateWindow();
+  }
+  void TearDown() override { window.reset(); }
+
+  QString Shown(int id) { return window->Pad()->GetDlgItem(id)->GetWindowText(); }
+  // The bar's visible date button (its hidden slot has the same id).
+  CWnd* DateButton() {
+    for (CWnd* c : window->Frame().BarControls(kDateButtonId)) {
+      if (!c->Widget()->isHidden()) return c;
+    }
+    return nullptr;
+  }
+  void ChooseTimeSys(const char* label) {
+    window->Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(label));
+  }
+  void Click(CPoint p) {
+    window->Pad()->DispatchMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    window->Pad()->DispatchMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  }
+  CPoint DigitPoint(int digit) {
+    ScriptTarget t;
+    t.kind = ScriptTarget::Kind::Digit;
+    t.digit = digit;
+    CPoint p;
+    QString why;
+    EXPECT_TRUE(TargetPoint(*window->Pad(), t, &p, &why)) << why.toStdString();
+    return p;
+  }
+
+  CScriptedServices services;
+  CResources resources;
+  CAppContext ctx;
+  CSkyEngine engine;
+  std::unique_ptr<PlanetariumWindow> window;
+};
+
+}  // namespace
+
+TEST_F(WindowTest, ThePadStartsDockedFromTheEnginesDefaultState) {
+  ASSERT_NE(window->Pad(), nullptr);
+  EXPECT_NE(window->Pad()->Dock(), nullptr);
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 21:00:00");
+  EXPECT_EQ(Shown(kTimeSysLabelId), "JST");
+  EXPECT_EQ(window->Frame().Variables().timeSys, 0);
+  EXPECT_EQ(window->Frame().Variables().zone, 9.0);
+  EXPECT_EQ(window->State().RowText("JD"), "2451545.00000");
+  EXPECT_EQ(window->State().RowText("Location"), "139°44.7'E  35°39.3'N");
+  EXPECT_EQ(window->State().RowText("Catalogue"), "Tycho2");
+  EXPECT_EQ(window->State().MoonAgeShown(), window->Pad()->GetDisplayState().moonAge);
+}
+
+TEST_F(WindowTest, TheBarsButtonsOpenTheDialogsAndTheDateButtonFollowsTheTimeSystem) {
+  std::vector<UINT> opened;
+  auto record = [&](CDialog& d) {
+    opened.push_back(d.TemplateId());
+    d.EndDialog(IDCANCEL);
+  };
+  // A click on the bar's date button goes to its owner, the frame.
+  auto* date = dynamic_cast<CButton*>(DateButton());
+  ASSERT_NE(date, nullptr);
+  EXPECT_TRUE(date->IsWindowVisible());  // the bitmap button, not its hidden slot
+  EXPECT_TRUE(date->IsWindowEnabled());
+  services.modal.Push(record);
+  date->Click();
+  services.modal.Push(record);
+  window->Frame().SendMessage(WM_COMMAND, MAKEWPARAM(kObsButtonId, BN_CLICKED), 0);
+  EXPECT_EQ(opened, (std::vector<UINT>{6025, 6026}));
+
+  // Sidereal time, chosen in the pad's own menu, turns the date button
+  // and the menu entry off; the host then opens no date dialog.
+  ChooseTimeSys("ST");
+  EXPECT_FALSE(DateButton()->IsWindowEnabled());
+  EXPECT_FALSE(window->DateAction()->isEnabled());
+  services.modal.Push(record);
+  window->Frame().SendMessage(WM_COMMAND, MAKEWPARAM(kDateButtonId, BN_CLICKED), 0);
+  window->DateAction()->trigger();
+  EXPECT_EQ(opened.size(), 2u);
+  EXPECT_EQ(services.modal.PendingScripts(), 1);
+
+  ChooseTimeSys("MJD");
+  EXPECT_TRUE(DateButton()->IsWindowEnabled());
+  EXPECT_TRUE(window->DateAction()->isEnabled());
+  window->DateAction()->trigger();  // the menu entry does what the button does
+  EXPECT_EQ(opened.size(), 3u);
+}
+
+TEST_F(WindowTest, MenusChangeTheEngineAndRefreshThePad) {
+  window->SetTrack(true);
+  window->SetTrace(true);
+  EXPECT_TRUE(engine.State().track);
+  EXPECT_TRUE(window->Pad()->GetDisplayState().track);
+  EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+  window->SetTrack(false);
+  EXPECT_FALSE(window->Pad()->GetDisplayState().track);
+  EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+
+  window->SetCatalog("Hipparcos");
+  EXPECT_EQ(engine.State().catalog, sky::Catalog::Hipparcos);
+  window->SetCatalogSwitch(true);
+  EXPECT_TRUE(engine.State().catalogSwitch);
+  EXPECT_EQ(window->State().RowText("Catalogue switching"), "on, to GSC-ACT");
+
+  window->SetAnimationMode(1);
+  EXPECT_EQ(window->Frame().Variables().animation, 1);
+  EXPECT_FALSE(engine.State().realtime);
+  EXPECT_TRUE(engine.State().speedStep);
+  window->SetAnimationMode(2);
+  EXPECT_TRUE(engine.State().realtime);
+  EXPECT_FALSE(engine.State().speedStep);
+}
+
+TEST_F(WindowTest, TheColourSchemeIsWrittenAndThePadRebuiltInPlace) {
+  ChooseTimeSys("UT");
+  window->SetColorScheme(1);
+  int scheme = -1;
+  CRegistry::Read("General", "ColorScheme", 0, &scheme, 1);
+  EXPECT_EQ(scheme, 1);
+  ASSERT_NE(window->Pad(), nullptr);
+  EXPECT_NE(window->Pad()->Dock(), nullptr);
+  window->Pad()->UpdateWindow();
+  // The rebuilt pad reads the host's variables: still universal time.
+  EXPECT_EQ(Shown(kTimeSysLabelId), "UT");
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 12:00:00");
+  // Its buttons still reach the frame.
+  services.modal.Push([](CDialog& d) { d.EndDialog(IDCANCEL); });
+  dynamic_cast<CButton*>(DateButton())->Click();
+  EXPECT_EQ(services.modal.Runs(), 1);
+  window->SetColorScheme(0);
+  CRegistry::Read("General", "ColorScheme", 0, &scheme, 1);
+  EXPECT_EQ(scheme, 0);
+}
+
+TEST_F(WindowTest, TheConsoleRunsAnyCommandAndThePadFollows) {
+  window->RunConsoleCommand("Time = UT(2006,1,1,0,0,0); View.Trace = TRUE");
+  EXPECT_EQ(window->LastConsoleReply(), "(done)");
+  EXPECT_EQ(Shown(kDateTextId), " 2006/01/01 09:00:00");
+  EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+  window->RunConsoleCommand("? Time.jd");
+  EXPECT_EQ(window->LastConsoleReply(), "2453736.5");
+  window->RunConsoleCommand("What?");
+  EXPECT_TRUE(window->LastConsoleReply().startsWith("ERROR:"));
+  const QStringList log = window->LogLines();
+  EXPECT_TRUE(log.contains("$ ? Time.jd"));
+  EXPECT_TRUE(log.contains("< 2453736.5"));
+}
+
+TEST_F(WindowTest, AnimationTicksMoveThePadAndAPadButtonUpStopsThem) {
+  window->SetAnimationMode(2);
+  window->StartAnimation();
+  EXPECT_TRUE(engine.IsAnimating());
+  EXPECT_TRUE(window->AnimationRunning());
+  window->AnimationTick(3600.0);  // an hour of real time
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 22:00:00");
+
+  // Every button-up on the pad stops the host's animation.
+  Click(CPoint(3, 3));
+  EXPECT_FALSE(engine.IsAnimating());
+  EXPECT_FALSE(window->AnimationRunning());
+
+  // A locked time asks before it runs; No leaves it standing.
+  engine.Execute("Time.Lock = TRUE");
+  window->StartAnimation();
+  ASSERT_EQ(services.prompt.Shown().size(), 1u);
+  EXPECT_TRUE(services.prompt.LastText().contains("アニメーションを開始します"));
+  EXPECT_FALSE(engine.IsAnimating());
+  services.prompt.Answer(IDYES);
+  window->StartAnimation();
+  EXPECT_TRUE(engine.IsAnimating());
+  EXPECT_FALSE(engine.State().timeLock);
+  window->StopAnimation();
+  EXPECT_FALSE(engine.IsAnimating());
+  EXPECT_FALSE(window->AnimationRunning());
+}
+
+TEST_F(WindowTest, TheLogHoldsEveryPadCommandWithItsReplyAndEachNotice) {
+  Click(DigitPoint(13));
+  const QStringList log = window->LogLines();
+  const int sent = int(log.indexOf("> Time = LST(2000,1,1,22,0,0,9.000000) ; show lumiral"));
+  ASSERT_GE(sent, 0) << log.join('\n').toStdString();
+  EXPECT_EQ(log[sent + 1], "< ");
+  EXPECT_TRUE(log.indexOf("@ DATE") > sent);
+  EXPECT_EQ(log.last(), "< ");
+  EXPECT_EQ(log[log.size() - 2], "> animation.time = false");
+  EXPECT_EQ(window->State().RowText("JST"), "JST AD2000/01/01 22:00:00");
+}
