@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -172,6 +173,9 @@ void PlanetariumWindow::BuildMenus() {
   m_traceAction->setShortcut(QKeySequence("Ctrl+R"));
   connect(m_traceAction, &QAction::triggered, this, [this](bool on) { SetTrace(on); });
   view->addSeparator();
+  m_floatAction = view->addAction("&Float the pad");
+  m_floatAction->setCheckable(true);
+  connect(m_floatAction, &QAction::triggered, this, [this](bool on) { SetPadFloating(on); });
   QMenu* scheme = view->addMenu("Pad &colours");
   m_schemeGroup = new QActionGroup(this);
   const char* schemeNames[] = {"&Dark (the pad's own)", "&System colours"};
@@ -216,6 +220,14 @@ void PlanetariumWindow::BuildMenus() {
 bool PlanetariumWindow::CreatePad(QString* error) {
   if (!m_frame->CreatePad(true, error)) return false;
   if (!m_enableAction->isChecked()) Pad()->SetEnable(0);
+  if (QDockWidget* dock = Pad()->Dock()) {
+    // Dragged out or back by the user, the menu's mark follows.
+    connect(dock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+      const QSignalBlocker block(m_floatAction);
+      m_floatAction->setChecked(floating);
+    });
+    m_floatAction->setChecked(dock->isFloating());
+  }
   RefreshFromEngine();
   return true;
 }
@@ -263,6 +275,10 @@ void PlanetariumWindow::SetColorScheme(int scheme) {
   }
   restoreState(layout);
   Pad()->Invalidate(FALSE);
+}
+
+void PlanetariumWindow::SetPadFloating(bool floating) {
+  if (Pad()) m_frame->FloatControlBar(Pad(), floating);
 }
 
 void PlanetariumWindow::SetTrack(bool on) {

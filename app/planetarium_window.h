@@ -61,6 +61,9 @@ class PlanetariumWindow : public QMainWindow {
   // Also reached through the menus and the console line.
   void RunConsoleCommand(const QString& command);
   void SetColorScheme(int scheme);
+  // Floats the bar in a window of its own (its caption shows) or docks it
+  // again at the top.
+  void SetPadFloating(bool floating);
   void SetTrack(bool on);
   void SetTrace(bool on);
   void SetCatalog(const QString& name);
@@ -115,6 +118,7 @@ class PlanetariumWindow : public QMainWindow {
   QActionGroup* m_modeGroup = nullptr;
   QAction* m_trackAction = nullptr;
   QAction* m_traceAction = nullptr;
+  QAction* m_floatAction = nullptr;
   QActionGroup* m_schemeGroup = nullptr;
   QActionGroup* m_catalogGroup = nullptr;
   QAction* m_switchAction = nullptr;

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDateTime>
+#include <QDockWidget>
 
+#include "app/app_settings.h"
 #include "app/pad_readout.h"
 #include "app/planetarium_window.h"
 #include "app/state_view.h"
@@ -23,6 +26,9 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     CRegistry::Write("General", "ColorScheme", 0);
+    std::unique_ptr<QSettings> settings(NewAppSettings());
+    settings->remove("Window");
+    settings->remove("Location");
     QString why;
     ASSERT_TRUE(resources.Load(QelpadResourcePrefix(), &why)) << why.toStdString();
     ctx = services.Context(&resources);
@@ -142,6 +148,20 @@ TEST_F(WindowTest, MenusChangeTheEngineAndRefreshThePad) {
   EXPECT_FALSE(engine.State().speedStep);
 }
 
+TEST_F(WindowTest, TheBarFloatsWithItsCaptionAndDocksAgain) {
+  QDockWidget* dock = window->Pad()->Dock();
+  ASSERT_NE(dock, nullptr);
+  window->SetPadFloating(true);
+  EXPECT_TRUE(dock->isFloating());
+  EXPECT_EQ(dock->windowTitle(), "ﾙﾐﾗﾊﾟｯﾄﾞ");
+  window->SetPadFloating(false);
+  EXPECT_FALSE(dock->isFloating());
+  EXPECT_EQ(window->dockWidgetArea(dock), Qt::TopDockWidgetArea);
+  // Still the same pad, still answering.
+  Click(DigitPoint(13));
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 22:00:00");
+}
+
 TEST_F(WindowTest, TheColourSchemeIsWrittenAndThePadRebuiltInPlace) {
   ChooseTimeSys("UT");
   window->SetColorScheme(1);
@@ -215,4 +235,27 @@ TEST_F(WindowTest, TheLogHoldsEveryPadCommandWithItsReplyAndEachNotice) {
   EXPECT_EQ(log.last(), "< ");
   EXPECT_EQ(log[log.size() - 2], "> animation.time = false");
   EXPECT_EQ(window->State().RowText("JST"), "JST AD2000/01/01 22:00:00");
+}
+
+TEST_F(WindowTest, ASessionRemembersThePlaceAndStartsAtTheCurrentTime) {
+  // A fresh start without settings: the engine's own place, the time now.
+  const QDateTime before = QDateTime::currentDateTimeUtc();
+  window->RestoreSession();
+  const double jdNow = 2440587.5 + double(before.toMSecsSinceEpoch()) / 86400000.0;
+  const double jd = std::stod(engine.Execute("? Time.jd"));
+  EXPECT_NEAR(jd, jdNow, 10.0 / 86400.0);
+  EXPECT_EQ(engine.Execute("? Location.Longitude; ? Location.Latitude"), "139.7447;35.6544");
+  EXPECT_EQ(window->Frame().Variables().animation, 2);  // the engine animates in real time
+  EXPECT_EQ(Shown(kTimeSysLabelId), "JST");
+
+  window->RunConsoleCommand("Location = Location(-0.5, 51.5); Time.Timezone = 0");
+  window->SaveSession();
+
+  CSkyEngine next;
+  PlanetariumWindow again(ctx, next, resources);
+  QString why;
+  ASSERT_TRUE(again.CreatePad(&why)) << why.toStdString();
+  again.RestoreSession();
+  EXPECT_EQ(next.Execute("? Location.Longitude; ? Location.Latitude"), "-0.5;51.5");
+  EXPECT_EQ(next.Execute("? Time.Timezone"), "0");
 }
