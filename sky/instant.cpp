@@ -24,14 +24,29 @@ void SplitWhole(double value, int64_t* whole, double* part) {
   *part = value - w;
 }
 
-// Day number of the first day of a month, from the calendar library.  The
-// library answers with the Julian date of that midnight, N - 0.5.
-int64_t FirstDayOfMonth(int32_t year, int32_t month) {
+// Day number of a date, from the calendar library, which answers with the
+// Julian date of that midnight, N - 0.5.
+int64_t DayNumberOfDate(int32_t year, int32_t month, int32_t day) {
   tagADATE date{};
   date.nYear = year;
   date.nMonth = month;
-  date.nDay = 1;
+  date.nDay = day;
   return std::llround(GetJd(&date) + 0.5);
+}
+
+bool IsDate(int64_t dayNumber, int32_t year, int32_t month, int32_t day) {
+  tagADATE date{};
+  JdToDate2(static_cast<double>(dayNumber), &date);  // noon of that day
+  return date.nYear == year && date.nMonth == month && date.nDay == day;
+}
+
+// The day number of the fields; a day that the month does not have (April
+// 31, February 29 of a common year, the days dropped in October 1582)
+// counts on from the first of the month.
+int64_t DayNumberOfFields(int32_t year, int32_t month, int32_t day) {
+  const int64_t exact = DayNumberOfDate(year, month, day);
+  if (IsDate(exact, year, month, day)) return exact;
+  return DayNumberOfDate(year, month, 1) + (day - 1);
 }
 
 }  // namespace
@@ -97,7 +112,7 @@ CivilError FromCivil(const CivilTime& local, double zoneSeconds, Instant* out) {
   // the bound keeps the calendar library inside arithmetic it can do.
   if (local.year < -200000 || local.year > 200000) return CivilError::Range;
 
-  const int64_t day = FirstDayOfMonth(local.year, local.month) + (local.day - 1);
+  const int64_t day = DayNumberOfFields(local.year, local.month, local.day);
   int64_t secondWhole = 0, zoneWhole = 0;
   double secondPart = 0.0, zonePart = 0.0;
   SplitWhole(local.second, &secondWhole, &secondPart);

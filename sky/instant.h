@@ -62,9 +62,10 @@ enum class CivilError { None, Field, Range };
 
 // The instant at which the fields are the local time of a zone that is
 // `zoneSeconds` ahead of UT.  Month must be 1..12, day 1..31, hour 0..23,
-// minute 0..59 and second in [0, 60); a day past the end of its month
-// counts on from the month's first day (April 31 is May 1).  The result
-// must lie in the supported range.
+// minute 0..59 and second in [0, 60); a day that the month does not have
+// counts on from the month's first day (April 31 is May 1, 1582 October 10
+// is October 20 since the Gregorian calendar begins on October 15).  The
+// result must lie in the supported range.
 CivilError FromCivil(const CivilTime& local, double zoneSeconds, Instant* out);
 
 // The local time of the instant in a zone `zoneSeconds` ahead of UT, the

@@ -1,0 +1,114 @@
+// What the host application hears: chart changes, animation ticks and
+// every command with its reply.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "sky_test_util.h"
+
+TEST(EngineEvents, ChartListenersHearShowLumiralOncePerCommand) {
+  CSkyEngine e;
+  std::vector<std::string> seen;
+  const int id = e.AddChartListener([&] { seen.push_back(e.Execute("? UT(Time)")); });
+  e.Execute("Time = UT(2006,1,1,5,0,0)");
+  EXPECT_TRUE(seen.empty()) << "no Show Lumiral, no chart change";
+  e.Execute("Time = UT(2006,1,1,6,0,0) ; show lumiral ; Show Lumiral");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "UT AD2006/01/01 06:00:00") << "the listener sees the new state";
+  // A failure after Show Lumiral: what ran before stays done and is shown.
+  EXPECT_EQ(e.Execute("Time.Timezone = 3; Show Lumiral; ? Foo").rfind("ERROR:", 0), 0u);
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(e.Execute("? Time.Timezone"), "3");
+  e.RemoveListener(id);
+  e.Execute("Show Lumiral");
+  EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST(EngineEvents, ObserverSeesEveryCommandAndReply) {
+  CSkyEngine e;
+  std::vector<std::pair<std::string, std::string>> log;
+  e.SetCommandObserver([&](std::string_view command, std::string_view reply) {
+    log.emplace_back(std::string(command), std::string(reply));
+  });
+  e.Execute("? Time.Timezone");
+  e.Execute("View.Track = TRUE");
+  e.Execute("? Foo");
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0], std::make_pair(std::string("? Time.Timezone"), std::string("9")));
+  EXPECT_EQ(log[1], std::make_pair(std::string("View.Track = TRUE"), std::string()));
+  EXPECT_EQ(log[2].second.rfind("ERROR: statement 1 \"? Foo\"", 0), 0u);
+}
+
+TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
+  CSkyEngine e;
+  int ticks = 0;
+  e.AddTickListener([&] { ++ticks; });
+  e.Execute("Time = UT(2006,1,1,0,0,0)");
+  EXPECT_FALSE(e.Tick(1.0)) << "no animation";
+
+  // Real time: the elapsed time.
+  e.Execute("Animation.Time = TRUE");
+  EXPECT_TRUE(e.IsAnimating());
+  EXPECT_TRUE(e.Tick(1.5));
+  EXPECT_TRUE(e.Tick(0.5));
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:02");
+  EXPECT_EQ(ticks, 2);
+
+  // Speed times the elapsed time.
+  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE");
+  e.Execute("Animation.Time.Speed = 60");
+  e.Tick(0.5);
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:32");
+
+  // A fixed step per tick, whatever the elapsed time; backwards too.
+  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
+  e.Execute("Animation.Time.Speed = 3600");
+  e.Tick(0.01);
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:32");
+  e.Execute("Animation.Time.Speed = -86400");
+  e.Tick(0.01);
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:32");
+
+  // A locked time and nonsense intervals do not move.
+  e.Execute("Time.Lock = TRUE");
+  EXPECT_FALSE(e.Tick(1.0));
+  e.Execute("Time.Lock = FALSE");
+  EXPECT_FALSE(e.Tick(-1.0));
+  EXPECT_FALSE(e.Tick(std::nan("")));
+
+  // Stop Lumiral and Animation.Time = FALSE stop it.
+  e.Execute("Stop Lumiral");
+  EXPECT_FALSE(e.IsAnimating());
+  EXPECT_FALSE(e.Tick(1.0));
+  e.Execute("Animation.Time = TRUE; animation.time = false");
+  EXPECT_FALSE(e.Tick(1.0));
+}
+
+TEST(EngineEvents, AnimationStopsAtTheEndsOfTheRange) {
+  CSkyEngine e;
+  e.Execute("Time = UT(99999,12,31,23,59,0); Animation.Time = TRUE");
+  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
+  e.Execute("Animation.Time.Speed = 3600");
+  EXPECT_TRUE(e.Tick(0.1));
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD100000/01/01 00:00:00");
+  EXPECT_FALSE(e.IsAnimating());
+  EXPECT_FALSE(e.Tick(0.1));
+
+  e.Execute("Time = UT(-99998,1,1,0,0,30); Animation.Time = TRUE; Animation.Time.Speed = -1e10");
+  EXPECT_TRUE(e.Tick(0.1));
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT BC99999/01/01 00:00:00");
+  EXPECT_FALSE(e.IsAnimating());
+}
+
+TEST(EngineEvents, ResetRestoresTheDocumentedDefaults) {
+  CSkyEngine e;
+  const std::string defaults = skytest::Snapshot(e);
+  EXPECT_EQ(defaults,
+            "2451545;9;FALSE;Location(139.7447, 35.6544);Tycho2;FALSE;GSC-ACT;6.5;FALSE;FALSE;"
+            "FALSE;TRUE;FALSE;60");
+  e.Execute("Time = UT(2006,1,1,0,0,0); View.Track = TRUE; Star.Catalog = Hipparcos");
+  e.Reset();
+  EXPECT_EQ(skytest::Snapshot(e), defaults);
+}
