@@ -14,7 +14,7 @@ namespace {
 
 // Rows in the order shown.
 const char* const kRows[] = {
-    "UT",       "JST",       "LST",      "LMT",        "JD",        "MJD",
+    "UT",       "UTD",       "JST",      "LST",        "LMT",       "JD",        "MJD",
     "Local sidereal time",   "Moon age", "Location",   "Zone",      "Catalogue",
     "Catalogue switching",   "Magnitude limit",        "Time lock", "Animation",
     "Track / trace",
@@ -52,6 +52,17 @@ QString FormatPlace(double longitude, double latitude) {
     return QString("%1°%2'%3").arg(degrees, width).arg(minutes, 4, 'f', 1, QChar('0')).arg(QChar(hemisphere));
   };
   return part(longitude, 'E', 'W', 3) + "  " + part(latitude, 'N', 'S', 2);
+}
+
+QString FormatDecimalDay(const std::string& utReply) {
+  replies::DateFields f;
+  if (replies::ReadDate(utReply, 3, &f) < 8) return "--";
+  const double day = f.day + f.hour / 24.0 + f.minute / 1440.0 + f.second / 86400.0;
+  return QString("%1%2/%3/%4")
+      .arg(QString::fromStdString(f.era))
+      .arg(f.year)
+      .arg(f.month, 2, 10, QChar('0'))
+      .arg(day, 8, 'f', 5, QChar('0'));
 }
 
 QString FormatHours(double hours) {
@@ -100,7 +111,9 @@ void StateView::ShowMoon(int age) {
 }
 
 void StateView::Refresh(CCorLmr& engine) {
-  SetRow("UT", Text(Ask(engine, "? UT(Time)")));
+  const std::string ut = Ask(engine, "? UT(Time)");
+  SetRow("UT", Text(ut));
+  SetRow("UTD", FormatDecimalDay(ut));
   SetRow("JST", Text(Ask(engine, "? JST(Time)")));
   const double zone = replies::ReadNumber(Ask(engine, "? Time.Timezone"));
   SetRow("LST", Text(Ask(engine, "? LST(Time)")));

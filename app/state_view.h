@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 #include <map>
+#include <string>
 
 class QLabel;
 class CCorLmr;
@@ -42,6 +43,9 @@ int MoonImageIndex(double ageDays);
 
 // 139.7447, 35.6544 -> "139°44.7'E  35°39.3'N".
 QString FormatPlace(double longitude, double latitude);
+
+// A "? UT(Time)" reply with the day as a decimal: "AD2000/01/01.50000".
+QString FormatDecimalDay(const std::string& utReply);
 
 // Hours as h:mm:ss (sidereal time), seconds truncated.
 QString FormatHours(double hours);

@@ -96,6 +96,10 @@ TEST(StateViewFormats, MoonImageLikeThePadsAndPlacesAndHours) {
   EXPECT_EQ(FormatPlace(-0.25, -33.5), "  0°15.0'W  33°30.0'S");
   EXPECT_EQ(FormatPlace(135.99999, 0.0), "136°00.0'E   0°00.0'N");  // never 60.0 minutes
 
+  EXPECT_EQ(FormatDecimalDay("UT AD2000/01/04 12:00:00"), "AD2000/01/04.50000");
+  EXPECT_EQ(FormatDecimalDay("UT BC100/12/31 18:00:00"), "BC100/12/31.75000");
+  EXPECT_EQ(FormatDecimalDay("ERROR: no time"), "--");
+
   EXPECT_EQ(FormatHours(23.9999999), "23:59:59");  // truncated, never 24:00:00
   EXPECT_EQ(FormatHours(6.5), "06:30:00");
   EXPECT_EQ(FormatHours(std::nan("")), "--:--:--");
