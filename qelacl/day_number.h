@@ -91,18 +91,25 @@ inline constexpr int64_t kFastYearSpan = 2939000;
 /* DayNumber for years from 1 - kFastYearBias to kFastYearSpan - kFastYearBias - 1
  * in 32-bit arithmetic (Neri & Schneider's form of the same counts). */
 [[gnu::always_inline]] constexpr int64_t DayNumberFast(int64_t year, int32_t month, int64_t day) {
-  const uint32_t janFeb = month <= 2 ? 1 : 0;
+  /* 1 for January and February (month - 3 < 0), else 0; no jump */
+  const uint32_t janFeb = (static_cast<uint32_t>(month) - 3u) >> 31;
   const uint32_t yearMar = static_cast<uint32_t>(year + kFastYearBias) - janFeb;
   const uint32_t monthMar = static_cast<uint32_t>(month) + 12 * janFeb; /* 3..14 */
   /* Julian: 365.25 days a year, floored; days before the month from March. */
-  const int64_t julian = int64_t{1461 * yearMar / 4} + (979 * monthMar - 2919) / 32 + day +
-                         (1721117 - 1461 * kFastYearBias / 4);
+  const int64_t beforeMonth = int64_t{1461 * yearMar / 4} + (979 * monthMar - 2919) / 32 +
+                              (1721117 - 1461 * kFastYearBias / 4);
+  const int64_t julian = beforeMonth + day;
   /* Gregorian: less the century leap days, plus every 400th. */
   const uint32_t century = yearMar / 100;
   const int64_t correction =
       int64_t{century / 4} - int64_t{century} + (kFastYearBias / 100 - kFastYearBias / 400 + 2);
-  const int64_t key = 2 * (year * 12 + month - 1) + (day >= 15 ? 1 : 0);
-  const uint64_t mask = uint64_t{0} - static_cast<uint64_t>(key > 2 * kSwitchMonth);
+  /* Gregorian from October 1582 day 15 on, and in every later month.  The
+   * Julian count of the day before the first of the month orders the
+   * months (it is 2299156 for October 1582); adding 15 for days from 15 on
+   * tells the halves of October apart without reaching the next month.
+   * The sign of the difference is the mask. */
+  const int64_t key = beforeMonth + (day >= 15 ? 15 : 0);
+  const uint64_t mask = static_cast<uint64_t>((2299156 + 14 - key) >> 63);
   return julian + static_cast<int64_t>(static_cast<uint64_t>(correction) & mask);
 }
 
@@ -137,8 +144,13 @@ inline constexpr int64_t kFastYearSpan = 2939000;
  *
  * Valid for |year| up to about 4.5e9 and |day| up to about 2^40; all
  * intermediate values stay far inside int64. */
+/* Whether DayNumberFast takes the year. */
+constexpr bool IsFastYear(int64_t year) {
+  return static_cast<uint64_t>(year + kFastYearBias - 1) < static_cast<uint64_t>(kFastYearSpan - 1);
+}
+
 [[gnu::always_inline]] constexpr int64_t DayNumber(int64_t year, int32_t month, int64_t day) {
-  if (static_cast<uint64_t>(year + kFastYearBias - 1) < static_cast<uint64_t>(kFastYearSpan - 1)) {
+  if (IsFastYear(year)) {
     return DayNumberFast(year, month, day);
   }
   return DayNumberWide(year, month, day);
@@ -237,6 +249,10 @@ inline constexpr int64_t kDayNumberMax = DayNumber(std::numeric_limits<int32_t>:
 
 static_assert(DayNumber(1582, 10, 4) == 2299160);
 static_assert(DayNumberFast(-99998, 1, 1) == DayNumberWide(-99998, 1, 1));
+static_assert(DayNumberFast(1582, 10, 14) == DayNumberWide(1582, 10, 14));
+static_assert(DayNumberFast(1582, 10, 15) == DayNumberWide(1582, 10, 15));
+static_assert(DayNumberFast(1582, 8, 80) == DayNumberWide(1582, 8, 80));
+static_assert(DayNumberFast(1582, 11, -20) == DayNumberWide(1582, 11, -20));
 static_assert(DayNumberFast(99999, 12, 31) == DayNumberWide(99999, 12, 31));
 static_assert(DayNumberFast(1 - kFastYearBias, 1, 1) == DayNumberWide(1 - kFastYearBias, 1, 1));
 static_assert(DayNumberFast(kFastYearSpan - kFastYearBias - 1, 12, 31) ==

@@ -56,19 +56,39 @@ inline YearMonth SplitMonthIndex(int64_t monthIndex) {
   return YearMonth{year, static_cast<int32_t>(monthIndex - year * 12) + 1};
 }
 
+/* FieldsDayNumber for a month outside 1..12 or a far year. */
+[[gnu::noinline]] int64_t FieldsDayNumberSlow(const tagADATE& date) {
+  const YearMonth ym = SplitMonthIndex(int64_t{date.nYear} * 12 + date.nMonth - 1);
+  return qelacl::DayNumber(ym.year, ym.month, date.nDay);
+}
+
+/* A month in 1..12 and a year of the 32-bit count: every record but
+ * absurd ones. */
+[[gnu::always_inline]] inline bool IsUsual(const tagADATE& date) {
+  return (static_cast<uint32_t>(date.nMonth) - 1u < 12u) & qelacl::IsFastYear(date.nYear);
+}
+
 /* Day number of the record's fields with the month brought into 1..12;
  * the day counts on from the first of the month. */
 [[gnu::always_inline]] inline int64_t FieldsDayNumber(const tagADATE& date) {
-  if (static_cast<uint32_t>(date.nMonth - int64_t{1}) < 12u) {
-    return qelacl::DayNumber(date.nYear, date.nMonth, date.nDay);
+  if (IsUsual(date)) {
+    return qelacl::DayNumberFast(date.nYear, date.nMonth, date.nDay);
   }
-  const YearMonth ym = SplitMonthIndex(int64_t{date.nYear} * 12 + date.nMonth - 1);
-  return qelacl::DayNumber(ym.year, ym.month, date.nDay);
+  return FieldsDayNumberSlow(date);
 }
 
 /* Whole seconds of the hour and minute fields (|result| < 2^44). */
 inline int64_t FieldsSeconds(const tagADATE& date) {
   return int64_t{date.nHour} * 3600 + int64_t{date.nMinute} * 60;
+}
+
+/* JD of the record's time on a day number, less the zone. */
+[[gnu::always_inline]] inline double JdOfDay(int64_t dayNumber, const tagADATE& date) {
+  /* Seconds from the noon of the day; the whole ones are exact in a
+   * double (|value| < 2^44). */
+  const double seconds = static_cast<double>(FieldsSeconds(date) - 43200) + date.dSecond -
+                         date.dTimeZone * 3600.0;
+  return static_cast<double>(dayNumber) + seconds / 86400.0;
 }
 
 /* floor(x) as an integer for |x| < 2^63, shorter than std::floor and a
@@ -177,11 +197,10 @@ extern "C" QELACL_API double GetJd(const tagADATE* date) {
   if (date == nullptr) {
     return std::nan("");
   }
-  const int64_t dayNumber = FieldsDayNumber(*date);
-  /* Whole seconds are exact in a double (|value| < 2^44). */
-  const double seconds =
-      static_cast<double>(FieldsSeconds(*date)) + date->dSecond - date->dTimeZone * 3600.0;
-  return (static_cast<double>(dayNumber) - 0.5) + seconds / 86400.0;
+  if (!IsUsual(*date)) {
+    return JdOfDay(FieldsDayNumberSlow(*date), *date);
+  }
+  return JdOfDay(qelacl::DayNumberFast(date->nYear, date->nMonth, date->nDay), *date);
 }
 
 /* JdToDate2: calendar date and time of a Julian date.

@@ -85,6 +85,10 @@ TEST(ChangeDate, StepsAcrossTheCalendarSwitch) {
   // Days beyond a month count on from its first day in real days.
   EXPECT_TRUE(SameFields(Normalised(Date(1582, 9, 35)), Date(1582, 10, 15)));
   EXPECT_TRUE(SameFields(Normalised(Date(1582, 11, 0)), Date(1582, 10, 31)));
+  EXPECT_TRUE(SameFields(Normalised(Date(1582, 8, 80)), Date(1582, 10, 29)));
+  EXPECT_TRUE(SameFields(Normalised(Date(1582, 11, -20)), Date(1582, 10, 1)));
+  EXPECT_TRUE(SameFields(Normalised(Date(1582, 10, 45)), Date(1582, 11, 14)));
+  EXPECT_TRUE(SameFields(Normalised(Date(1582, 10, -5)), Date(1582, 9, 25)));
   EXPECT_TRUE(SameFields(Changed(Date(1582, 1, 1), Diff(0, 0, 365)), Date(1583, 1, 11)));
 }
 
