@@ -33,7 +33,7 @@ class CSkyEngine : public CCorLmr {
   // queries joined by ";" (an empty text when there are none).  When a
   // statement fails, the reply is only "ERROR: ..." naming it; the
   // statements before it stay done, it and the rest are not carried out.
-  // Never throws.
+  // Throws nothing of its own (a listener's exception passes through).
   std::string Execute(const char* command) override;
   // The same for a text that carries its length; a NUL inside it is
   // refused rather than silently ending the command.
