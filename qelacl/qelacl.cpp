@@ -150,20 +150,23 @@ void Saturate(tagADATE* date, bool late) {
   const int64_t days = FloorDiv(total, kSecondsPerDay);
   int64_t day = dayNumber + days;
   uint32_t secondOfDay = static_cast<uint32_t>(total - days * kSecondsPerDay);
-  if (fraction != 0.0 && secondOfDay % 60 + fraction >= 60.0) {
-    /* 59 + a fraction within 2^-47 of 1 rounds to 60: carry instead */
-    fraction = 0.0;
-    if (++secondOfDay == kSecondsPerDay) {
-      secondOfDay = 0;
-      ++day;
-    }
-  }
   if (day < kDayNumberMin || day > kDayNumberMax) {
     Saturate(date, day > kDayNumberMax);
     return;
   }
-  WriteDay(date, day);
   WriteTime(date, secondOfDay, fraction);
+  if (date->dSecond >= 60.0) [[unlikely]] {
+    /* 59 + a fraction within 2^-47 of 1 rounded to 60: carry instead */
+    if (++secondOfDay == kSecondsPerDay) {
+      secondOfDay = 0;
+      if (++day > kDayNumberMax) {
+        Saturate(date, true);
+        return;
+      }
+    }
+    WriteTime(date, secondOfDay, 0.0);
+  }
+  WriteDay(date, day);
 }
 
 /* JD of the 00:00 that starts the earliest and after the latest day. */
@@ -279,19 +282,19 @@ extern "C" QELACL_API void ChangeDate(tagADATE* date, const tagADATEDIFF* diff, 
   const int64_t sign = direction == 0 ? 1 : -1;
 
   /* Calendar step: |month index| < 2^36, |year| < 2^33. */
-  const int64_t monthIndex = int64_t{date->nYear} * 12 + (date->nMonth - int64_t{1}) +
-                             sign * (int64_t{d.nYears} * 12 + d.nMonths);
-  const YearMonth ym = SplitMonthIndex(monthIndex);
-  int64_t dayOfMonth = date->nDay;
-  if (d.nYears != 0 || d.nMonths != 0) {
+  int64_t dayNumber = 0;
+  if ((d.nYears | d.nMonths) == 0) {
+    dayNumber = FieldsDayNumber(*date);
+  } else {
+    const int64_t monthIndex = int64_t{date->nYear} * 12 + (date->nMonth - int64_t{1}) +
+                               sign * (int64_t{d.nYears} * 12 + d.nMonths);
+    const YearMonth ym = SplitMonthIndex(monthIndex);
     const int32_t length = qelacl::DaysInMonth(ym.year, ym.month);
-    if (dayOfMonth > length) {
-      dayOfMonth = length;
-    }
+    dayNumber = qelacl::DayNumber(ym.year, ym.month, date->nDay > length ? length : date->nDay);
   }
 
   /* Time span: |days| < 2^33, |whole seconds| < 2^46. */
-  const int64_t dayNumber = qelacl::DayNumber(ym.year, ym.month, dayOfMonth) + sign * d.nDays;
+  dayNumber += sign * d.nDays;
   const int64_t wholeSeconds =
       FieldsSeconds(*date) + sign * (int64_t{d.nHours} * 3600 + int64_t{d.nMinutes} * 60);
   const double seconds = sign > 0 ? date->dSecond + d.dSeconds : date->dSecond - d.dSeconds;
