@@ -2,9 +2,13 @@
  *
  * Plain C declarations so that C and C++ programs can call the library.
  * Years are astronomical (0 is 1 BC, -1 is 2 BC).  The Julian calendar
- * runs up to 1582-10-04, the Gregorian calendar from 1582-10-15.  The
- * supported range is 99999 BC January 1 00:00 (year -99998,
- * JD -34803211.5) to 100000-01-01 00:00 (JD 38245309.5).
+ * runs up to 1582-10-04, the Gregorian calendar from 1582-10-15; the
+ * skipped numbers 1582-10-05..14 read as proleptic Julian dates (10-05 is
+ * 10-15).  The supported range is 99999 BC January 1 00:00 (year -99998,
+ * JD -34803211.5) to 100000-01-01 00:00 (JD 38245309.5).  No input is
+ * refused: fields outside their ranges count on, and absurd values (NaN,
+ * infinities, years beyond int32) give saturated dates or a JD outside
+ * the supported range.
  */
 #ifndef QELACL_H
 #define QELACL_H
@@ -50,7 +54,10 @@ QELACL_API double GetJd(const tagADATE* date);
 QELACL_API void JdToDate2(double jd, tagADATE* date);
 
 /* Moves the date by the offset (direction 0 adds, 1 subtracts) and
- * normalises every field. */
+ * normalises every field.  Years and months step the calendar date first,
+ * keeping the day inside the target month (January 31 + 1 month is the
+ * last day of February); days to seconds are then added as a time span.
+ * A zero offset only normalises (April 31 is May 1). */
 QELACL_API void ChangeDate(tagADATE* date, const tagADATEDIFF* diff, int direction);
 
 /* Re-expresses the same instant in another zone. */

@@ -22,8 +22,9 @@
  * meet a double JD, whose spacing at the range ends (about 0.6 ms)
  * bounds their error.
  *
- * Speed.  No loops, no allocation, no libm calls but floor on the hot
- * path (see day_number.h).
+ * Speed.  No loops, no allocation and no libm calls on the hot path;
+ * floors come from one truncation, and day numbers from a few
+ * multiplications (see day_number.h).
  */
 #include "host/qelacl.h"
 
