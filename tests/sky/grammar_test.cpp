@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "sky_test_util.h"
@@ -190,4 +192,36 @@ TEST(Grammar, HostileTexts) {
   const std::string reply = e.Execute(longName);
   EXPECT_NE(reply.find("...\": unknown property"), std::string::npos) << reply;
   EXPECT_EQ(Snapshot(e), before);
+}
+
+// Token soup and stray bytes: every reply is well-formed and the state
+// keeps its invariants.
+TEST(Grammar, RandomTextsKeepTheEngineSound) {
+  const char* pieces[] = {
+      "?", " ", ";", "=", "(", ")", ",", "\"", ".", "-", "+", "e", "0", "9", "1e308", "-1e-320",
+      "2006", "13", "99999", "-99998", "100000", "59.999999", "TRUE", "false", "Time", "Time.jd",
+      "Time.Timezone", "Location", "Location.Latitude", "Location.Longitude", "UT", "LST", "LMT",
+      "JST", "Show", "Lumiral", "Stop", "Star.Catalog", "Tycho-2", "Solar.Moon.age",
+      "Animation.Time.Speed", "\xE6\x98\x9F", "\xFF", "\t", "\n", "\\",
+  };
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> length(0, 24);
+  CSkyEngine e;
+  for (int i = 0; i < 20000; ++i) {
+    std::string command;
+    for (int n = length(rng); n > 0; --n) command += pieces[piece(rng)];
+    const std::string reply = e.Execute(command);
+    ASSERT_EQ(reply.find('\n'), std::string::npos) << command;
+    ASSERT_TRUE(reply.rfind("ERROR: ", 0) == 0 || reply.find("ERROR") == std::string::npos)
+        << command << " -> " << reply;
+    const double lat = skytest::Number(e, "? Location.Latitude");
+    const double zone = skytest::Number(e, "? Time.Timezone");
+    const double st = skytest::Number(e, "? Time.SiderealTime");
+    const double age = skytest::Number(e, "? Solar.Moon.age");
+    ASSERT_TRUE(lat >= -90 && lat <= 90 && zone >= -14 && zone <= 14 && st >= 0 && st < 24 &&
+                age >= 0 && age < 30)
+        << command;
+    ASSERT_EQ(skytest::ReadPadDate(e.Execute("? LMT(Time)")).fields, 8) << command;
+  }
 }
