@@ -319,7 +319,7 @@ void PlanetariumWindow::StartAnimation() {
     const QString question = m_resources.String(kAnimationLockQuestion).value_or(
         "\"時刻の固定(日時ダイアログ)\"を解除してアニメーションを開始します。");
     if (!m_ctx.prompt || m_ctx.prompt->MessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-      SyncMenus();
+      RefreshFromEngine();  // the Animate mark goes back off
       return;
     }
     HostCommand("Time.Lock = FALSE; Show Lumiral");

@@ -85,6 +85,7 @@ class PlanetariumWindow : public QMainWindow {
   QString LastConsoleReply() const;
   QAction* DateAction() const { return m_dateAction; }
   QAction* ObsAction() const { return m_obsAction; }
+  QAction* AnimateAction() const { return m_animateAction; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

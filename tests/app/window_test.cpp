@@ -212,13 +212,16 @@ TEST_F(WindowTest, AnimationTicksMoveThePadAndAPadButtonUpStopsThem) {
 
   // A locked time asks before it runs; No leaves it standing.
   engine.Execute("Time.Lock = TRUE");
-  window->StartAnimation();
+  window->AnimateAction()->trigger();
   ASSERT_EQ(services.prompt.Shown().size(), 1u);
   EXPECT_TRUE(services.prompt.LastText().contains("アニメーションを開始します"));
   EXPECT_FALSE(engine.IsAnimating());
+  EXPECT_FALSE(window->AnimationRunning());
+  EXPECT_FALSE(window->AnimateAction()->isChecked());
   services.prompt.Answer(IDYES);
-  window->StartAnimation();
+  window->AnimateAction()->trigger();
   EXPECT_TRUE(engine.IsAnimating());
+  EXPECT_TRUE(window->AnimateAction()->isChecked());
   EXPECT_FALSE(engine.State().timeLock);
   window->StopAnimation();
   EXPECT_FALSE(engine.IsAnimating());
