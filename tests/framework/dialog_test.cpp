@@ -197,6 +197,11 @@ TEST_F(DialogTest, TemplateBuildsAtDialogUnitSizes) {
   EXPECT_FALSE(combo->isEditable());
   EXPECT_LT(combo->height(), 40) << "the template height holds the drop-down list";
 
+  // A label whose parent gives no colours: the face colour behind its text.
+  CWnd* label = dlg.GetDlgItem(1068);
+  label->UpdateWindow();
+  EXPECT_EQ(CDC(&label->Surface()).GetPixel(0, 0), GetSysColor(COLOR_BTNFACE));
+
   // Showing and hiding fields, enabling radios.
   dlg.GetDlgItem(1003)->ShowWindow(SW_HIDE);
   EXPECT_FALSE(dlg.GetDlgItem(1003)->Widget()->isVisibleTo(dlg.Widget()));

@@ -42,6 +42,15 @@ TEST(ModuleResources, PadBarTemplateLaysOutAsDesigned) {
   for (int hidden : {6008, 6217, 6218}) EXPECT_FALSE(bar.GetDlgItem(hidden)->Widget()->isVisibleTo(bar.Widget())) << hidden;
   EXPECT_EQ(clientRect(6217), CRect(233, 2, 256, 26)) << "slot of 13 x 15 units";
 
+  CWnd* arrowStatic = bar.GetDlgItem(6018);
+  arrowStatic->UpdateWindow();
+  CBitmap arrowImage;
+  ASSERT_TRUE(arrowImage.LoadBitmap(res, 6013u));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 9; ++x)
+      ASSERT_EQ(CDC(&arrowStatic->Surface()).GetPixel(x, y), CDC(&arrowImage.Image()).GetPixel(x, y))
+          << "the arrow static shows its bitmap at " << x << "," << y;
+
   CLmrStatic date;
   EXPECT_TRUE(date.Attach(6206, &bar));
   EXPECT_EQ(date.GetWindowText(), QStringLiteral("1234/05/06 07:08:09"));
