@@ -14,7 +14,9 @@ class CRegistry {
   CRegistry();
   ~CRegistry();
   // Stores the value of `entry` in `section`, or `defaultValue` when it is
-  // absent or not a number, at `value`.  `scope` 1 reads the user's file.
+  // absent or not a number, at `value`; returns TRUE when the value was
+  // there.  `scope` 1 reads the user's file, any other scope the
+  // system-wide one (/etc/xdg/Lumira/Lumira.ini).
   static BOOL Read(const char* section, const char* entry, int defaultValue, int* value, int scope);
   static BOOL Write(const char* section, const char* entry, int value);
 
