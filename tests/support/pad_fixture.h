@@ -5,7 +5,7 @@
 //   PadRig rig;                       // scripted host with a standard moment
 //   rig.host.Reply("? View.Track", "TRUE");
 //   rig.Build();                      // Create + setters + first paint
-//   rig.pad->OnUpdate(0x08);          // through a CLumiraPadProbe in tests
+//   rig.pad->OnUpdate(0x08);          // the host refreshes the pad
 //
 // Or as a gtest fixture: class MyTest : public PadFixture {}; then
 // `rig` is there and Build() is left to the test, so that it can script the
