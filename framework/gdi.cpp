@@ -149,7 +149,16 @@ void CDC::Span(int x0, int x1, int y, COLORREF c) {
   if (!img || y < 0 || y >= img->height()) return;
   x0 = std::max(x0, 0);
   x1 = std::min(x1, img->width());
-  for (int x = x0; x < x1; ++x) Plot(x, y, c);
+  if (x0 >= x1) return;
+  if (img->depth() == 32) {
+    // One row at once: every paint fills the bar's background this way,
+    // and a pixel at a time (scanLine checks the image each call) made
+    // the fills most of a repaint's cost.
+    QRgb* row = reinterpret_cast<QRgb*>(img->scanLine(y));
+    std::fill(row + x0, row + x1, ToQRgb(c));
+  } else {
+    for (int x = x0; x < x1; ++x) img->setPixel(x, y, ToQRgb(c));
+  }
 }
 
 void CDC::FillSolidRect(const CRect& r, COLORREF c) {
