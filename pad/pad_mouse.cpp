@@ -149,8 +149,11 @@ void CLumiraPad::SetMagSelectedDigit(CPoint point) {
 }
 
 void CLumiraPad::ClearDisplaySelection(CLmrStatic& display) {
+  // A display that shows no highlight has nothing to redraw (every repeat
+  // tick clears the two displays it does not step).
+  const bool highlighted = display.SelectedMode() != 0;
   display.SetSelectedDigit(kNoDigit, 0);
-  display.Invalidate(TRUE);
+  if (highlighted) display.Invalidate(TRUE);
 }
 
 void CLumiraPad::TurnOffSelection() {

@@ -72,9 +72,13 @@ void CLumiraPad::OnUpdate(UINT flags) {
         break;
     }
     ShowDate(m_nTimeSys);
-    m_nMoonAge = MoonAgeDays(replies::ReadNumber(m_pCorLmr->Execute("? Solar.Moon.age")));
-    const CRect moon(0, 0, 30, 30);
-    InvalidateRect(&moon, TRUE);
+    // The picture is part of the bar's own paint: repaint only for a new age.
+    const int age = MoonAgeDays(replies::ReadNumber(m_pCorLmr->Execute("? Solar.Moon.age")));
+    if (age != m_nMoonAge) {
+      m_nMoonAge = age;
+      const CRect moon(0, 0, 30, 30);
+      InvalidateRect(&moon, TRUE);
+    }
   }
 
   if (flags & kRefreshLocation) {
@@ -90,8 +94,7 @@ void CLumiraPad::OnUpdate(UINT flags) {
 
   if (flags & kRefreshMagnitude) {
     m_fMagLimit = replies::ReadNumber(m_pCorLmr->Execute("? Star.AutoMagnitudeLimit.minimum"));
-    m_stcMag.SetWindowTextA(pad::NumberField("%4.1f", m_fMagLimit, kMagCells));
-    m_stcMag.Invalidate(TRUE);
+    pad::ShowText(&m_stcMag, pad::NumberField("%4.1f", m_fMagLimit, kMagCells));
   }
 
   if (flags & kRefreshTrack) {

@@ -55,6 +55,15 @@ inline QString FitCells(const QString& text, int cells) {
   return text.size() > cells ? text.left(cells) : text;
 }
 
+// Shows a text in a control and has it repainted, but only when the text
+// changes: the repeat refreshes the pad a hundred times a second, and a
+// refresh that finds a value as it was has nothing to redraw.
+inline void ShowText(CWnd* control, const QString& text) {
+  if (!control || control->GetWindowText() == text) return;
+  control->SetWindowText(text);
+  control->Invalidate(TRUE);
+}
+
 // A number formatted into a fixed field, or the field filled with '*'
 // when the number needs more places than the field has.
 inline QString NumberField(const char* format, double value, int places) {

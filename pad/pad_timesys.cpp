@@ -87,9 +87,9 @@ void CLumiraPad::ShowDate(int nTimeSys) {
     m_stcDate.SetWindowTextA(text);
     m_stcDate.Invalidate(TRUE);
     if (oldLabel != QLatin1String(fixedLabel) && dc) dc->FillSolidRect(m_rcTimeSys, kBlack);
-    SetDlgItemText(kTimeSysLabel, m_strTimeLabel);
+    pad::ShowText(GetDlgItem(kTimeSysLabel), m_strTimeLabel);
     if (oldEra != era && dc) dc->FillSolidRect(m_rcEra, kBlack);
-    SetDlgItemText(kEra, era);
+    pad::ShowText(GetDlgItem(kEra), era);
   };
   auto tellHost = [this](int code, double zone) {
     if (m_pTimeSys) *m_pTimeSys = code;
