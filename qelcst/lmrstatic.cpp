@@ -2,6 +2,7 @@
 // cell from the left edge, so that a digit's place is its index times 7.
 #include <QFontMetrics>
 #include <algorithm>
+#include <array>
 
 #include "host/lmrcontrols.h"
 
@@ -26,6 +27,29 @@ BOOL CLmrStatic::OnEraseBkgnd(CDC* dc) {
   (void)dc;
   return TRUE;
 }
+
+namespace {
+
+// The ink of a character in the cell font.  Measuring shapes the text,
+// and a paint would otherwise measure every character again (the repeat
+// repaints the date a hundred times a second), so the ASCII characters
+// the displays show are measured once per process.
+QRect InkOf(const QFontMetrics& metrics, QChar ch) {
+  struct Entry {
+    bool known = false;
+    QRect ink;
+  };
+  static std::array<Entry, 128> ascii;  // the cell font is fixed
+  if (ch.unicode() >= ascii.size()) return metrics.tightBoundingRect(QString(ch));
+  Entry& entry = ascii[ch.unicode()];
+  if (!entry.known) {
+    entry.ink = metrics.tightBoundingRect(QString(ch));
+    entry.known = true;
+  }
+  return entry.ink;
+}
+
+}  // namespace
 
 void CLmrStatic::OnPaint() {
   CPaintDC dc(this);
@@ -52,7 +76,7 @@ void CLmrStatic::OnPaint() {
     // Centred by its ink, not its advance: the stand-in font is
     // proportional, and a "1" would otherwise lean on the cell's left edge.
     const QString ch = text.mid(i, 1);
-    const QRect ink = metrics.tightBoundingRect(ch);
+    const QRect ink = InkOf(metrics, text.at(i));
     const int x = cell.left + (kCellWidth - ink.width()) / 2 - ink.left();
     const int y = rc.top + (rc.Height() - metrics.height()) / 2;
     dc.TextOut(x, y, ch);
