@@ -24,6 +24,7 @@ class CLumiraPadProbe {
   CPoint DateCell(int index) const {
     return CPoint(p.m_rcDate.left + 7 * index + 3, (p.m_rcDate.top + p.m_rcDate.bottom) / 2);
   }
+  int Year() const { return p.m_nYear; }
   int Hour() const { return p.m_nHour; }
   int SelectedDigit() const { return p.m_iSelDigit; }
 
@@ -60,11 +61,13 @@ struct BenchPadRig {
       std::exit(1);
     }
     frame->DockControlBar(pad.get());
-    window.show();
-    ExposeWindows();
+    // The host is handed over before the window shows: the first paint
+    // makes the first refresh.
     pad->SetTimeSysPtr(&timeSys, &zone);
     pad->SetAnimationPtr(&animation);
     pad->SetpCorLmr(&engine);
+    window.show();
+    ExposeWindows();
     for (QWidget* child : pad->Widget()->findChildren<QWidget*>()) {
       if (CWnd* wnd = CWnd::FromWidget(child)) controls.push_back(wnd);
     }

@@ -180,6 +180,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
 
   g_tickCommands = RecordTickCommands();
+  // 21:00 JST on the engine's first day, the click makes it 22:00, the tick 23:00.
+  if (g_tickCommands.size() < 2 || g_tickCommands[1].rfind("Time = LST(2000,1,1,23,0,0,", 0) != 0) {
+    std::fprintf(stderr, "unexpected tick: %s\n", g_tickCommands.size() > 1 ? g_tickCommands[1].c_str() : "");
+    return 1;
+  }
   std::printf("One repeat tick on the hour sends %zu commands:\n", g_tickCommands.size());
   for (size_t i = 0; i < g_tickCommands.size(); ++i) {
     std::printf("  %zu  %s\n", i, g_tickCommands[i].c_str());

@@ -51,8 +51,9 @@ class CPaintCounter : public QObject {
 void PadRepeatTick(benchmark::State& state, int repaint) {
   BenchPadRig& rig = *g_rig;
   rig.ClickDateDigit(13);
-  if (CLumiraPadProbe(*rig.pad).SelectedDigit() != 13) {
-    state.SkipWithError("digit 13 not selected");
+  const CLumiraPadProbe probe(*rig.pad);
+  if (probe.SelectedDigit() != 13 || probe.Year() != 2000) {
+    state.SkipWithError("the pad does not show the engine's time with digit 13 selected");
     return;
   }
   rig.PaintBar();
