@@ -64,6 +64,9 @@ class CSkyEngine : public CCorLmr {
   const sky::SkyState& State() const { return m_state; }
   // Back to the documented default state (listeners stay).
   void Reset() { m_state = sky::SkyState{}; }
+  // Replaces the whole state, telling no listener: for a host that keeps
+  // this engine as the mirror of another planetarium's state.
+  void SetState(const sky::SkyState& state) { m_state = state; }
 
  private:
   struct Listener {
