@@ -1,0 +1,5 @@
+// The resource-script parser (see targets/text_targets.h).
+#include "fuzz_main.h"
+#include "targets/text_targets.h"
+
+LUMIRA_FUZZ_TARGET(fuzz::CResourcesFuzz, false)
