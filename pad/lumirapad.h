@@ -76,6 +76,11 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void TurnOffSelection();
   int GetLButtonPos(CPoint point) const;
   BOOL IsDateButtonEnabled() const { return m_nTimeSys != 8; }
+  // The systems shown as a calendar date with editable digits: JST, UT,
+  // LST, LMT.
+  static bool IsCalendarSystem(int timeSys) {
+    return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
+  }
 
   // What the bar shows besides its texts, read-only: for hosts that print
   // or replay the pad (lumira --print, --script).
@@ -236,6 +241,9 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void StepDate(int digit, BOOL up);
   // Era flip (AD <-> BC) of the pad's year, sent on to the host.
   void FlipEra();
+  // Takes a calendar record into the date fields, the seconds cut toward
+  // zero (callers that round add half a second first).
+  void TakeDateFields(const tagADATE& date);
   // Switches to the time system of a menu entry, as the menu would.
   void ChangeTimeSysByMenuIndex(int menuIndex);
   void StepTimeSysFromLabel(int action);

@@ -19,8 +19,6 @@ constexpr UINT kMsgDateOutOfRange = 6107;
 constexpr double kMjdOffset = 2400000.5;
 constexpr double kHalfSecond = 0.5 / 86400.0;  // in days
 
-bool IsCalendarSystem(int code) { return code == 0 || code == 1 || code == 6 || code == 7; }
-
 // The zones in which the date fields of a record are written.
 struct RecordZones {
   double lst = 0.0;  // local standard time
@@ -87,7 +85,7 @@ bool TimeOfDayChanged(const _DATEPAD& before, const _DATEPAD& after, int hour, i
     }
   }
   const double beforeJd = RecordJd(before, beforeZones, false);
-  if (!IsCalendarSystem(after.nTimeSys)) {
+  if (!CLumiraPad::IsCalendarSystem(after.nTimeSys)) {
     return !(std::fabs(RecordJd(after, afterZones, true) - beforeJd) < kHalfSecond);
   }
   // The time of day the pad held, in the dialog's system, to the second.
@@ -148,12 +146,7 @@ LRESULT CLumiraPad::OnChangeDate(WPARAM, LPARAM) {
   tagADATEDIFF half{};
   half.dSeconds = 0.5;
   ChangeDate(&date, &half, 0);
-  m_nYear = date.nYear;
-  m_nMonth = date.nMonth;
-  m_nDay = date.nDay;
-  m_nHour = date.nHour;
-  m_nMinute = date.nMinute;
-  m_nSecond = pad::TruncToInt(date.dSecond);
+  TakeDateFields(date);
 
   SetCorLmrDate();
   OnUpdate(5);

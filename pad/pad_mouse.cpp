@@ -36,10 +36,6 @@ constexpr MenuEntry kMenu[8] = {
 };
 constexpr int kMenuIndexOfCode[9] = {0, 1, 2, -1, 5, 6, 3, 4, 7};
 
-bool IsCalendarSystem(int timeSys) {
-  return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
-}
-
 // The cell of a point, counted from an area's left edge (toward zero).
 int CellOf(const CRect& area, CPoint point) { return (point.x - area.left) / kCellWidth; }
 
@@ -295,6 +291,10 @@ void CLumiraPad::StepTimeSysFromLabel(int action) {
 }
 
 void CLumiraPad::FlipEra() {
+  // Only where an era is shown: in JD, MJD and sidereal time the date
+  // fields are those of an earlier display, and sending them would move
+  // the host's time by hours or millennia.
+  if (!IsCalendarSystem(m_nTimeSys) && m_nTimeSys != 2) return;
   // AD 2006 <-> 2006 BC (astronomical -2005).  A wild year from the host
   // stays within the int range.
   const long long flipped = 1LL - m_nYear;

@@ -59,10 +59,6 @@ bool IsTimeOfDayDigit(int digit) {
   return digit == 12 || digit == 13 || digit == 15 || digit == 16 || digit == 18 || digit == 19;
 }
 
-bool IsCalendarSystem(int timeSys) {
-  return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
-}
-
 // Catalogue ceilings of the limiting magnitude; NaN when the name is not
 // one of them.  Hipparcos counts only when catalogue switching is off.
 double CeilingOf(const std::string& reply, bool hipparcosAllowed) {
@@ -167,6 +163,15 @@ BOOL CLumiraPad::StepMagnitude(int digit, BOOL up) {
   return TRUE;
 }
 
+void CLumiraPad::TakeDateFields(const tagADATE& date) {
+  m_nYear = date.nYear;
+  m_nMonth = date.nMonth;
+  m_nDay = date.nDay;
+  m_nHour = date.nHour;
+  m_nMinute = date.nMinute;
+  m_nSecond = pad::TruncToInt(date.dSecond);
+}
+
 void CLumiraPad::StepDate(int digit, BOOL up) {
   if (!IsCalendarSystem(m_nTimeSys)) return;
 
@@ -174,14 +179,7 @@ void CLumiraPad::StepDate(int digit, BOOL up) {
   const tagADATEDIFF diff = DateStepOf(digit);
   ChangeDate(&date, &diff, up ? 0 : 1);
   // A step out of the accepted range is dropped; the old date goes out again.
-  if (IsDateInRange(&date)) {
-    m_nYear = date.nYear;
-    m_nMonth = date.nMonth;
-    m_nDay = date.nDay;
-    m_nHour = date.nHour;
-    m_nMinute = date.nMinute;
-    m_nSecond = pad::TruncToInt(date.dSecond);
-  }
+  if (IsDateInRange(&date)) TakeDateFields(date);
   // A declined question leaves the pad's fields ahead of the host until
   // the next refresh.
   if (IsTimeOfDayDigit(digit) && m_bAskingLock != 1) {

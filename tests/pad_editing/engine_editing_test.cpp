@@ -116,6 +116,23 @@ TEST_F(EngineEditingTest, TheEraFlipsOnClickWheelAndEveryTickOfAHold) {
   EXPECT_EQ(P().Year(), flips % 2 ? 1 - year : year);
 }
 
+TEST_F(EngineEditingTest, TheEraMarkDoesNothingWhereNoEraIsShown) {
+  Build();
+  // Shown in JST, then switched to JD, MJD and ST: the date fields still
+  // hold Japan time, which must not go out as universal time.
+  const CPoint arrow = P().Middle(P().ArrowRect());
+  for (int menuIndex : {5, 6, 7}) {  // "JD", "MJD", "ST"
+    ChooseFromMenu(menuIndex);
+    LeftClick(arrow);
+    const double jd = Number("? Time.jd");
+    const int year = P().Year();
+    LeftClick(P().Middle(P().EraRect()));
+    Wheel(P().Middle(P().EraRect()), 120);
+    EXPECT_EQ(Number("? Time.jd"), jd) << menuIndex;
+    EXPECT_EQ(P().Year(), year) << menuIndex;
+  }
+}
+
 TEST_F(EngineEditingTest, LocationAndMagnitudeFollowTheirDigits) {
   Build();
   const double lon = Number("? Location.Longitude");
