@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -23,6 +25,7 @@ namespace {
 
 constexpr int kShotWidth = 1000;
 constexpr int kShotHeight = 560;
+constexpr int kFollowMs = 1000;  // how often the window looks at Stellarium
 
 void PrintLine(const QString& line) {
   const QByteArray utf8 = line.toUtf8();
@@ -88,15 +91,34 @@ bool FinishShot(PlanetariumWindow& window, const OneShot& shot) {
   return true;
 }
 
+// The Stellarium host, when one is chosen, with `engine` as its mirror.
+std::unique_ptr<CStellariumHost> MakeRemote(const HostChoice& host, CSkyEngine& engine) {
+  if (!host.stellarium) return nullptr;
+  return std::make_unique<CStellariumHost>(engine, host.options);
+}
+
+// Whether Stellarium answers; says why not on standard error.
+bool Reach(CStellariumHost& remote) {
+  try {
+    remote.Poll();
+    return true;
+  } catch (const CHostError& e) {
+    PrintError(QString("lumira: ") + e.what());
+    return false;
+  }
+}
+
 // The window as an interactive start builds it: real services, the pad
-// docked, the engine at the current time and the remembered place.
-std::unique_ptr<PlanetariumWindow> BuildWindow(QtServices& services, CSkyEngine& engine) {
+// docked, the engine at the current time and the remembered place (or
+// Stellarium's time and place).
+std::unique_ptr<PlanetariumWindow> BuildWindow(QtServices& services, CSkyEngine& engine,
+                                               CCorLmr* remote = nullptr) {
   QString why;
   if (!services.resources.Load(QelpadResourcePrefix(), &why)) {
     PrintError("lumira: the pad's resources cannot be read: " + why);
     return nullptr;
   }
-  auto window = std::make_unique<PlanetariumWindow>(services.ctx, engine, services.resources);
+  auto window = std::make_unique<PlanetariumWindow>(services.ctx, engine, services.resources, remote);
   services.AttachStatusBar(window->statusBar());
   if (!window->CreatePad(&why)) {
     PrintError("lumira: " + why);
@@ -106,22 +128,60 @@ std::unique_ptr<PlanetariumWindow> BuildWindow(QtServices& services, CSkyEngine&
   return window;
 }
 
+// A window on a running Stellarium: the status bar and the title say
+// whether it answers, and a poll brings the pad to what Stellarium shows,
+// when it is changed in Stellarium itself and when it comes back.
+void FollowStellarium(PlanetariumWindow& window, CStellariumHost& remote) {
+  auto* label = new QLabel(&window);
+  window.statusBar()->addPermanentWidget(label);
+  const QString where = QString("Stellarium on 127.0.0.1:%1").arg(remote.Options().port);
+  auto show = [&window, label, where](bool up, const QString& why) {
+    label->setText(up ? where : where + ": not answering (" + why + ")");
+    window.setWindowTitle("Lumira planetarium - " + where + (up ? "" : " (disconnected)"));
+  };
+  show(remote.IsConnected(), remote.LastProblem());
+  remote.onConnectionChanged = show;
+  auto* poll = new QTimer(&window);
+  QObject::connect(poll, &QTimer::timeout, &window, [&window, &remote] {
+    try {
+      const bool wasUp = remote.IsConnected();
+      unsigned changed = remote.Poll();
+      if (!wasUp) changed = 0xFF;  // back: everything may differ
+      if (changed && window.Pad()) window.Pad()->OnUpdate(changed);
+    } catch (const CHostError&) {
+      // The status bar says so; the pad keeps what it showed.
+    }
+    window.RefreshFromEngine();
+  });
+  poll->start(kFollowMs);
+}
+
 }  // namespace
 
-int RunCommands(const QStringList& commands) {
+int RunCommands(const QStringList& commands, const HostChoice& host) {
   IsolatedSettings isolated;
   CSkyEngine engine;
+  std::unique_ptr<CStellariumHost> remote = MakeRemote(host, engine);
   bool allGood = true;
   for (const QString& command : commands) {
     const QByteArray utf8 = command.toUtf8();
-    const std::string reply = engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+    std::string reply;
+    if (!remote) {
+      reply = engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+    } else {
+      try {
+        reply = remote->Execute(utf8.constData());
+      } catch (const CHostError& e) {
+        reply = std::string("ERROR: ") + e.what();
+      }
+    }
     PrintLine(QString::fromUtf8(reply.data(), qsizetype(reply.size())));
     if (reply.rfind("ERROR:", 0) == 0) allGood = false;
   }
   return allGood ? kExitOk : kExitFailed;
 }
 
-int RunScriptFile(const QString& file, const OneShot& shot) {
+int RunScriptFile(const QString& file, const OneShot& shot, const HostChoice& host) {
   QFile in(file);
   if (!in.open(QIODevice::ReadOnly)) {
     PrintError(QString("lumira: cannot read %1: %2").arg(file, in.errorString()));
@@ -136,7 +196,13 @@ int RunScriptFile(const QString& file, const OneShot& shot) {
   }
 
   IsolatedSettings isolated;
+  std::unique_ptr<CStellariumHost> remote;  // outlives the runner
   ScriptRunner runner(PrintLine);
+  if (host.stellarium) {
+    remote = MakeRemote(host, runner.Engine());
+    if (!Reach(*remote)) return kExitFailed;
+    runner.SetRemote(remote.get());
+  }
   QString why;
   if (!runner.Setup(&why)) {
     PrintError("lumira: " + why);
@@ -155,10 +221,12 @@ int RunScriptFile(const QString& file, const OneShot& shot) {
   return kExitOk;
 }
 
-int RunOneShot(const OneShot& shot) {
+int RunOneShot(const OneShot& shot, const HostChoice& host) {
   QtServices services;
   CSkyEngine engine;
-  std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine);
+  std::unique_ptr<CStellariumHost> remote = MakeRemote(host, engine);
+  if (remote && !Reach(*remote)) return kExitFailed;
+  std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine, remote.get());
   if (!window) return kExitFailed;
   window->resize(kShotWidth, kShotHeight);
   window->show();
@@ -168,15 +236,25 @@ int RunOneShot(const OneShot& shot) {
   return FinishShot(*window, shot) ? kExitOk : kExitFailed;
 }
 
-int RunInteractive(QApplication& app) {
+int RunInteractive(QApplication& app, const HostChoice& host) {
   QtServices services;
   CSkyEngine engine;
-  std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine);
+  std::unique_ptr<CStellariumHost> remote = MakeRemote(host, engine);
+  if (remote) {
+    try {
+      remote->Poll();
+    } catch (const CHostError& e) {
+      PrintError(QString("lumira: ") + e.what() + " (the window waits for it)");
+    }
+  }
+  std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine, remote.get());
   if (!window) return kExitFailed;
+  if (remote) FollowStellarium(*window, *remote);
   services.prompt = CQtPrompt(window.get());
   window->SetRemembersSession(true);
   window->show();
   const int status = app.exec();
+  if (remote) remote->onConnectionChanged = nullptr;
   window.reset();
   return status;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "stellarium/stellarium_host.h"
+
 class QApplication;
 
 namespace lumira {
@@ -15,24 +17,32 @@ constexpr int kExitFailed = 1;  // an engine command answered ERROR, a file
 constexpr int kExitUsage = 1;
 constexpr int kExitScriptLine = 2;  // a script line could not be read or run
 
+// The sky-chart control the pad talks to: the embedded engine, or a
+// running Stellarium through its Remote Control API (--host stellarium).
+struct HostChoice {
+  bool stellarium = false;
+  StellariumOptions options;
+};
+
 // What to do with the window once it stands.
 struct OneShot {
   QString screenshot;  // write the window's picture here (PNG)
   bool print = false;  // print the pad's displays
 };
 
-// --command: each text on a fresh engine in its default state, each reply
-// on a line of its own.  Fails when any reply is an error.
-int RunCommands(const QStringList& commands);
+// --command: each text on a fresh engine in its default state (or on
+// Stellarium), each reply on a line of its own.  Fails when any reply is
+// an error.
+int RunCommands(const QStringList& commands, const HostChoice& host = {});
 
 // --script FILE: the recorded session against a fresh pad and engine.
-int RunScriptFile(const QString& file, const OneShot& shot);
+int RunScriptFile(const QString& file, const OneShot& shot, const HostChoice& host = {});
 
 // --screenshot / --print without a script: the window as a user would
 // first see it, rendered once.
-int RunOneShot(const OneShot& shot);
+int RunOneShot(const OneShot& shot, const HostChoice& host = {});
 
 // The window, until the user closes it.
-int RunInteractive(QApplication& app);
+int RunInteractive(QApplication& app, const HostChoice& host = {});
 
 }  // namespace lumira

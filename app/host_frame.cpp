@@ -50,13 +50,15 @@ bool CPadHostFrame::DateDialogAllowed() const { return m_pad && m_pad->IsDateBut
 
 void CPadHostFrame::ChangeDate() {
   if (!DateDialogAllowed()) return;
-  m_pad->SendMessage(WM_CHANGEDATE, 0, 0);
+  // Dispatched as the message pump would: a host that fails inside the
+  // dialog abandons the dialog, not the caller.
+  m_pad->DispatchMessage(WM_CHANGEDATE, 0, 0);
   RefreshDateButton();
 }
 
 void CPadHostFrame::ChangeObs() {
   if (!m_pad) return;
-  m_pad->SendMessage(WM_CHANGEOBS, 0, 0);
+  m_pad->DispatchMessage(WM_CHANGEOBS, 0, 0);
   RefreshDateButton();
 }
 

@@ -5,6 +5,7 @@
 //   lumira --script FILE            a recorded session, printed
 //   lumira --screenshot FILE.png    the window's picture (with or without --script)
 //   lumira --print                  the pad's displays, as `show` prints them
+//   lumira --host stellarium[:PORT] ...   any of them on a running Stellarium
 //
 // Every mode but the window runs off-screen unless a platform was chosen.
 #include <QApplication>
@@ -59,12 +60,27 @@ int main(int argc, char** argv) {
   const QCommandLineOption script("script", "Replay the recorded session FILE off-screen and print it.", "FILE");
   const QCommandLineOption screenshot("screenshot", "Write the main window's picture to FILE (PNG).", "FILE");
   const QCommandLineOption print("print", "Print the pad's displays once.");
-  parser.addOptions({command, script, screenshot, print});
+  const QCommandLineOption hostOption(
+      "host",
+      "Talk to a running Stellarium (its Remote Control plugin on 127.0.0.1, port 8090 unless given; "
+      "a password from LUMIRA_STELLARIUM_PASSWORD) instead of the embedded engine.",
+      "stellarium[:PORT]");
+  parser.addOptions({command, script, screenshot, print, hostOption});
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) {
     std::fprintf(stderr, "lumira: unexpected argument %s (see --help)\n",
                  qPrintable(parser.positionalArguments().first()));
     return lumira::kExitUsage;
+  }
+  lumira::HostChoice host;
+  if (parser.isSet(hostOption)) {
+    QString why;
+    if (!ParseStellariumHost(parser.value(hostOption), &host.options, &why)) {
+      std::fprintf(stderr, "lumira: --host: %s\n", qPrintable(why));
+      return lumira::kExitUsage;
+    }
+    host.stellarium = true;
+    host.options.password = qEnvironmentVariable("LUMIRA_STELLARIUM_PASSWORD");
   }
 
   if (parser.isSet(command)) {
@@ -72,12 +88,12 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "lumira: --command runs alone\n");
       return lumira::kExitUsage;
     }
-    return lumira::RunCommands(parser.values(command));
+    return lumira::RunCommands(parser.values(command), host);
   }
   lumira::OneShot shot;
   shot.screenshot = parser.value(screenshot);
   shot.print = parser.isSet(print);
-  if (parser.isSet(script)) return lumira::RunScriptFile(parser.value(script), shot);
-  if (!shot.screenshot.isEmpty() || shot.print) return lumira::RunOneShot(shot);
-  return lumira::RunInteractive(app);
+  if (parser.isSet(script)) return lumira::RunScriptFile(parser.value(script), shot, host);
+  if (!shot.screenshot.isEmpty() || shot.print) return lumira::RunOneShot(shot, host);
+  return lumira::RunInteractive(app, host);
 }

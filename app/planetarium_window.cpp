@@ -43,8 +43,13 @@ const char* ModeCommand(int mode) {
 }  // namespace
 
 PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const CResources& resources,
-                                     QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_engine(engine), m_padHost(engine), m_resources(resources) {
+                                     CCorLmr* remote, QWidget* parent)
+    : QMainWindow(parent),
+      m_ctx(ctx),
+      m_engine(engine),
+      m_remote(remote),
+      m_padHost(remote ? *remote : static_cast<CCorLmr&>(engine)),
+      m_resources(resources) {
   setWindowTitle("Lumira planetarium");
   m_frame = std::make_unique<CPadHostFrame>(ctx, this, m_padHost);
   m_ctx.mainWnd = m_frame.get();
@@ -211,7 +216,7 @@ void PlanetariumWindow::BuildMenus() {
     m_switchCatalogGroup->addAction(a);
     connect(a, &QAction::triggered, this, [this, name] {
       HostCommand(std::string("Star.Catalog.Switch.Catalog = ") + name);
-      if (Pad()) Pad()->OnUpdate(0x04);
+      UpdatePad(0x04);
       RefreshFromEngine();
     });
   }
@@ -245,19 +250,37 @@ QString PlanetariumWindow::LastConsoleReply() const { return m_consoleReply->tex
 
 std::string PlanetariumWindow::HostCommand(const std::string& command) {
   Log("host> " + FromStd(command));
-  const std::string reply = m_engine.Execute(std::string_view(command));
+  const std::string reply = Run(command);
   Log("< " + FromStd(reply));
   return reply;
+}
+
+std::string PlanetariumWindow::Run(std::string_view command) {
+  if (!m_remote) return m_engine.Execute(command);
+  try {
+    return m_remote->Execute(std::string(command).c_str());
+  } catch (const CHostError& e) {
+    return std::string("ERROR: ") + e.what();
+  }
+}
+
+void PlanetariumWindow::UpdatePad(UINT flags) {
+  if (!Pad()) return;
+  try {
+    Pad()->OnUpdate(flags);
+  } catch (const CHostError&) {
+    // The log has the failed exchange; the pad keeps what it showed.
+  }
 }
 
 void PlanetariumWindow::RunConsoleCommand(const QString& command) {
   const QByteArray utf8 = command.toUtf8();
   Log("$ " + command);
-  const std::string reply = m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+  const std::string reply = Run(std::string_view(utf8.constData(), size_t(utf8.size())));
   Log("< " + FromStd(reply));
   m_consoleReply->setText(reply.empty() ? QString("(done)") : FromStd(reply));
   // The console may have changed anything: the pad re-reads all of it.
-  if (Pad()) Pad()->OnUpdate(0xFF);
+  UpdatePad(0xFF);
   m_frame->RefreshDateButton();
   RefreshFromEngine();
 }
@@ -283,26 +306,26 @@ void PlanetariumWindow::SetPadFloating(bool floating) {
 
 void PlanetariumWindow::SetTrack(bool on) {
   HostCommand(on ? "View.Track = TRUE" : "View.Track = FALSE");
-  if (Pad()) Pad()->OnUpdate(0x08 | 0x10);
+  UpdatePad(0x08 | 0x10);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetTrace(bool on) {
   HostCommand(on ? "View.Trace = TRUE" : "View.Trace = FALSE");
-  if (Pad()) Pad()->OnUpdate(0x08 | 0x10);
+  UpdatePad(0x08 | 0x10);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetCatalog(const QString& name) {
   HostCommand("Star.Catalog = " + name.toStdString());
   // The magnitude ceiling follows the catalogue.
-  if (Pad()) Pad()->OnUpdate(0x04);
+  UpdatePad(0x04);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetCatalogSwitch(bool on) {
   HostCommand(on ? "Star.Catalog.Switch = TRUE" : "Star.Catalog.Switch = FALSE");
-  if (Pad()) Pad()->OnUpdate(0x04);
+  UpdatePad(0x04);
   RefreshFromEngine();
 }
 
@@ -332,12 +355,12 @@ void PlanetariumWindow::StopAnimation() {
   HostCommand("Stop Lumiral");
   HostCommand("Animation.Time = FALSE");
   HostCommand(ModeCommand(m_frame->Variables().animation));
-  if (Pad()) Pad()->OnUpdate(0x05);
+  UpdatePad(0x05);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::AnimationTick(double seconds) {
-  if (m_engine.Tick(seconds) && Pad()) Pad()->OnUpdate(0x01);
+  if (m_engine.Tick(seconds)) UpdatePad(0x01);
   m_frame->RefreshDateButton();
   m_state->Refresh(m_engine);
   SyncAnimationTimer();
@@ -351,7 +374,7 @@ void PlanetariumWindow::SetTimeToNow() {
                   .arg(d.year()).arg(d.month()).arg(d.day())
                   .arg(t.hour()).arg(t.minute()).arg(t.second())
                   .toStdString());
-  if (Pad()) Pad()->OnUpdate(0x05);
+  UpdatePad(0x05);
   RefreshFromEngine();
 }
 
@@ -416,6 +439,12 @@ void PlanetariumWindow::RestoreSession() {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   restoreGeometry(settings->value("Window/Geometry").toByteArray());
   restoreState(settings->value("Window/State").toByteArray());
+  // A running Stellarium keeps its own time and place: the pad shows them.
+  if (m_remote) {
+    UpdatePad(0xFF);
+    RefreshFromEngine();
+    return;
+  }
   if (settings->contains("Location/Longitude") && settings->contains("Location/Latitude")) {
     const double lon = settings->value("Location/Longitude").toDouble();
     const double lat = settings->value("Location/Latitude").toDouble();
@@ -428,7 +457,7 @@ void PlanetariumWindow::RestoreSession() {
   // The engine starts animating in real time; the host's mode says so too.
   SetAnimationMode(2);
   SetTimeToNow();
-  if (Pad()) Pad()->OnUpdate(0xFF);
+  UpdatePad(0xFF);
   RefreshFromEngine();
 }
 
@@ -442,6 +471,7 @@ void PlanetariumWindow::SaveSession() const {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   settings->setValue("Window/Geometry", saveGeometry());
   settings->setValue("Window/State", saveState());
+  if (m_remote) return;  // the place is Stellarium's
   const sky::SkyState& s = m_engine.State();
   settings->setValue("Location/Longitude", s.longitude);
   settings->setValue("Location/Latitude", s.latitude);

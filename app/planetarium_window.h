@@ -32,9 +32,12 @@ class StateView;
 class PlanetariumWindow : public QMainWindow {
  public:
   // `engine` and `ctx` must outlive the window.  The window makes its
-  // frame the context's main window.
+  // frame the context's main window.  With `remote` (a running
+  // Stellarium, which must outlive the window too) the pad, the menus and
+  // the console talk to it, and `engine` is its mirror, which the window
+  // reads for its state view and menus.
   PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const CResources& resources,
-                    QWidget* parent = nullptr);
+                    CCorLmr* remote = nullptr, QWidget* parent = nullptr);
   ~PlanetariumWindow() override;
 
   // Builds the pad and docks it at the top.  False with `*error` when the
@@ -96,12 +99,18 @@ class PlanetariumWindow : public QMainWindow {
   void Log(const QString& line);
   // Runs a host command of this window's own on the engine, logged.
   std::string HostCommand(const std::string& command);
+  // Runs a command on the engine or the remote host; a remote host that
+  // cannot be reached gives an error reply here.
+  std::string Run(std::string_view command);
+  // Refreshes the pad; a failing host abandons only the refresh.
+  void UpdatePad(UINT flags);
   void ScheduleRefresh();
   void SyncAnimationTimer();
   void SyncMenus();
 
   CAppContext& m_ctx;
   CSkyEngine& m_engine;
+  CCorLmr* m_remote;
   CLoggingHost m_padHost;
   const CResources& m_resources;
   std::unique_ptr<CPadHostFrame> m_frame;

@@ -68,7 +68,7 @@ bool ScriptRunner::Setup(QString* error) {
     *error = "the pad's resources cannot be read: " + why;
     return false;
   }
-  m_window = std::make_unique<PlanetariumWindow>(m_ctx, m_engine, m_resources);
+  m_window = std::make_unique<PlanetariumWindow>(m_ctx, m_engine, m_resources, m_remote);
   // The engine's time moves only through commands in a replay.
   m_window->SetDrivesAnimation(false);
   if (!m_window->CreatePad(&why)) {
@@ -135,12 +135,24 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
   switch (line.kind) {
     case ScriptLine::Kind::Host: {
       const QByteArray utf8 = line.text.toUtf8();
-      m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+      if (!m_remote) {
+        m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+      } else {
+        try {
+          m_remote->Execute(utf8.constData());
+        } catch (const CHostError& e) {
+          return Fail(line.lineNumber, QString("the host cannot carry it out: ") + e.what());
+        }
+      }
       m_window->RefreshFromEngine();
       return true;
     }
     case ScriptLine::Kind::Update:
-      pad->OnUpdate(line.flags);
+      try {
+        pad->OnUpdate(line.flags);
+      } catch (const CHostError&) {
+        // Printed as the failed exchange; the pad keeps what it showed.
+      }
       m_window->Frame().RefreshDateButton();
       return true;
     case ScriptLine::Kind::Mouse:

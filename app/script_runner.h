@@ -37,6 +37,11 @@ class ScriptRunner {
   ScriptRunner(const ScriptRunner&) = delete;
   ScriptRunner& operator=(const ScriptRunner&) = delete;
 
+  // Before Setup: the pad, the host lines and the window talk to `remote`
+  // (a running Stellarium, whose mirror is Engine()) instead of the
+  // engine.  It must outlive the runner.
+  void SetRemote(CCorLmr* remote) { m_remote = remote; }
+
   // Builds the window with the pad and paints it once.  False with the
   // reason when the pad's resources or the bar cannot be had.
   bool Setup(QString* error);
@@ -75,6 +80,7 @@ class ScriptRunner {
   ScriptOutput m_out;
   CResources m_resources;
   CSkyEngine m_engine;
+  CCorLmr* m_remote = nullptr;
   CVirtualClock m_clock;
   CReplayPrompt m_prompt;
   CReplayKeyboard m_keyboard;
