@@ -11,6 +11,7 @@ packages=(
   liberfa-dev libnova-dev
   tzdata
   xvfb xauth
+  iproute2 util-linux
   clang libclang-rt-14-dev
 )
 
