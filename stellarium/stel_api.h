@@ -7,7 +7,9 @@
 //   POST /api/stelproperty/set              id, value
 //
 // Stellarium answers a POST it cannot carry out with HTTP 200 and a body
-// "error: ..."; a POST it carried out answers "ok".
+// "error: ..."; a POST it carried out answers "ok".  Every POST sets
+// absolute values, so one that the network stack sends again (it does when
+// a kept-alive connection was closed under it) does no harm.
 #pragma once
 
 #include <QByteArray>
