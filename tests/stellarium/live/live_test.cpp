@@ -166,11 +166,11 @@ TEST(StellariumLive, AHeldButtonInRealTimeTakesOneStepPerAnswer) {
   CStellariumHost host(mirror, options);
   ASSERT_EQ(host.Execute("Animation.Time = FALSE; Time = UT(2006,4,1,12,30,15)"), "");
 
+  CQtTimerService timers;  // outlives the pad, which kills its timers when destroyed
   PadRig rig;
   rig.engine = &host;
   rig.Build();
   ASSERT_TRUE(rig.pad);
-  CQtTimerService timers;
   rig.ctx.timers = &timers;
   CLumiraPadProbe probe(*rig.pad);
   const double start = AskStellarium().jd;
