@@ -113,9 +113,10 @@ TEST(StellariumLive, ASessionLeavesStellariumWhereThePadPutIt) {
   // The date dialog's 2010-07-22 01:35:00 UT, exactly as sent.
   EXPECT_EQ(t.jd, JdOf("Time = UT(2010,7,22,1,35,0)"));
   EXPECT_EQ(t.rate, 0.0);
-  // The location dialog's 135d30m E 34d41m N, in Stellarium's single precision.
+  // The location dialog's 135d30m E 34d41m N, sent as "135.500000, 34.683333"
+  // and kept in Stellarium's single precision.
   EXPECT_EQ(t.longitude, double(135.5f));
-  EXPECT_EQ(t.latitude, double(float(34.0 + 41.0 / 60.0)));
+  EXPECT_EQ(t.latitude, double(34.683333f));
   // 8.0 set by the host, then the tenths digit up.
   EXPECT_EQ(t.magLimit, 8.1);
   EXPECT_TRUE(t.magLimitOn);
