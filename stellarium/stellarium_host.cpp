@@ -165,8 +165,9 @@ unsigned CStellariumHost::Refresh(bool force) {
   if (m_connection == Connection::Down && now < m_retryAtNs) {
     throw CHostError((Where() + " is not answering: " + m_problem).toStdString());
   }
-  m_http->SetTimeout(m_connection == Connection::Up ? m_options.timeoutMs
-                                                    : std::min(m_options.timeoutMs, m_options.reconnectTimeoutMs));
+  // Looking again for a Stellarium that went away waits less long.
+  m_http->SetTimeout(m_connection == Connection::Down ? std::min(m_options.timeoutMs, m_options.reconnectTimeoutMs)
+                                                      : m_options.timeoutMs);
   stel::StelStatus status;
   const stel::StelOutcome outcome = m_api->Status(m_known.propertyId, &status);
   if (!outcome.Done()) Lost(outcome.why);

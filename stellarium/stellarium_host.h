@@ -50,7 +50,7 @@ struct StellariumOptions {
   quint16 port = 8090;
   QString password;          // empty: Stellarium asks for none
   int timeoutMs = 3000;      // one request, while connected
-  int reconnectTimeoutMs = 1000;  // one request, while not connected
+  int reconnectTimeoutMs = 1000;  // one request, after a failure
   int retryAfterMs = 1000;   // after a failure, calls fail at once this long
   int freshnessMs = 500;     // a status younger than this is reused
 };
