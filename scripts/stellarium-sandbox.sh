@@ -2,7 +2,9 @@
 # Runs a command in a network namespace of its own where only loopback is
 # up, so that a Stellarium started inside (its HTTP server listens on every
 # interface) cannot be reached from outside the machine and nothing inside
-# reaches out.
+# reaches out.  The command also runs in a process namespace of its own:
+# when it ends, however it ends (a crash, a test timeout), everything it
+# started inside ends with it, Stellarium and its X server included.
 #
 #   scripts/stellarium-sandbox.sh COMMAND [ARGS...]
 #
@@ -26,8 +28,8 @@ if ! command -v unshare >/dev/null || ! command -v ip >/dev/null; then
   exit 77
 fi
 
-flags=(-n)
-if [ "$(id -u)" -ne 0 ]; then flags=(-r -n); fi
+flags=(-n -p -f --kill-child)
+if [ "$(id -u)" -ne 0 ]; then flags=(-r "${flags[@]}"); fi
 if ! unshare "${flags[@]}" true 2>/dev/null; then
   echo "$0: cannot make a network namespace here (unshare ${flags[*]} failed)" >&2
   exit 77
