@@ -10,12 +10,16 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <unistd.h>
 #include <map>
 #include <string>
 #include <vector>
 
 class CRatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, as Google Benchmark's own reporter does.
+  CRatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
   // `ours` and `peer` are benchmark names as printed ("BM_PadTick/0").
   void AddPair(std::string title, std::string ours, std::string peer) {
     m_pairs.push_back({std::move(title), std::move(ours), std::move(peer)});

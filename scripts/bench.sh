@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-mapfile -t programs < <(cmake --build build-bench --target help | grep -oE '\bbench_[a-z_]+' | sort -u)
+mapfile -t programs < <(cmake --build build-bench --target help | grep -oE '\bbench_[a-z_]+' |
+                        grep -v '_autogen' | sort -u)
 if [ ${#programs[@]} -eq 0 ]; then
   echo "no benchmarks configured (is libbenchmark-dev installed?)" >&2
   exit 1
