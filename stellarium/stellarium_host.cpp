@@ -109,17 +109,17 @@ QString PlaceName(double longitude, double latitude) {
 
 }  // namespace
 
-bool ParseStellariumHost(const QString& spec, StellariumOptions* options, QString* why) {
-  const QString name = spec.section(':', 0, 0);
+bool ParseStellariumHost(const QString& hostArg, StellariumOptions* options, QString* why) {
+  const QString name = hostArg.section(':', 0, 0);
   if (name != "stellarium") {
     *why = QString("unknown host \"%1\" (the hosts are the embedded engine and stellarium[:PORT])").arg(name);
     return false;
   }
-  if (spec.contains(':')) {
+  if (hostArg.contains(':')) {
     bool ok = false;
-    const uint port = spec.section(':', 1).toUInt(&ok);
+    const uint port = hostArg.section(':', 1).toUInt(&ok);
     if (!ok || port == 0 || port > 65535) {
-      *why = QString("\"%1\" is not a port (1..65535)").arg(spec.section(':', 1));
+      *why = QString("\"%1\" is not a port (1..65535)").arg(hostArg.section(':', 1));
       return false;
     }
     options->port = static_cast<quint16>(port);

@@ -57,7 +57,7 @@ struct StellariumOptions {
 
 // Reads "stellarium" or "stellarium:PORT" into `options` (the port only;
 // the rest stays).  False with the reason for anything else.
-bool ParseStellariumHost(const QString& spec, StellariumOptions* options, QString* why);
+bool ParseStellariumHost(const QString& hostArg, StellariumOptions* options, QString* why);
 
 // Flags of what a poll found changed, the pad's refresh groups.
 constexpr unsigned kStelChangedTime = 0x01;
