@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
-# Idempotent: does nothing when all of them are already installed.
+# Installs every Debian package the project needs to build, run and test,
+# or, given package names, just those.  Idempotent: does nothing when all of
+# them are already installed.
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ $# -gt 0 ] || packages=(
   cmake g++ make ninja-build
   qt6-base-dev libgl-dev
   fonts-ipafont-gothic fontconfig
