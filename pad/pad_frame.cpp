@@ -247,7 +247,9 @@ void CLumiraPad::OnPaint() {
 
   if (firstPaint) {
     OnUpdate(0xFF);
-    m_bInitialized = 1;
+    // A host that paints the bar before handing over its control gets the
+    // first refresh at the next paint, not date fields that were never read.
+    m_bInitialized = m_pCorLmr != nullptr;
   }
 }
 
