@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=("$@")
 [ $# -gt 0 ] || packages=(
-  cmake g++ make ninja-build
+  cmake g++ make ninja-build ccache
   qt6-base-dev libgl-dev
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
