@@ -175,15 +175,19 @@ void CLumiraPad::TakeDateFields(const tagADATE& date) {
 void CLumiraPad::StepDate(int digit, BOOL up) {
   if (!IsCalendarSystem(m_nTimeSys)) return;
 
-  tagADATE date{m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, double(m_nSecond), 0.0};
+  const tagADATE before{m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, double(m_nSecond), 0.0};
+  tagADATE date = before;
   const tagADATEDIFF diff = DateStepOf(digit);
   ChangeDate(&date, &diff, up ? 0 : 1);
   // A step out of the accepted range is dropped; the old date goes out again.
   if (IsDateInRange(&date)) TakeDateFields(date);
-  // A declined question leaves the pad's fields ahead of the host until
-  // the next refresh.
+  // A declined question drops the step: the fields go back to the date the
+  // host still has, so the next accepted step starts from there.
   if (IsTimeOfDayDigit(digit) && m_bAskingLock != 1) {
-    if (!TurnOffSpecialTime(0)) return;
+    if (!TurnOffSpecialTime(0)) {
+      TakeDateFields(before);
+      return;
+    }
   }
   SetCorLmrDate();
   OnUpdate(5);

@@ -313,27 +313,27 @@ TEST_F(SteppingTest, OnlyTimeOfDayDigitsAskForTheLock) {
   }
   EXPECT_TRUE(Boxes().empty());
 
-  // Declined: the fields hold the stepped hour, the host keeps its time,
+  // Declined: the step is dropped (the fields keep the host's time),
   // nothing is re-read and nobody is told.
   AnswerNextBox(IDNO);
   SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
   host.ClearSent();
   const size_t told = rig.Changes().size();
-  Step(13, true);
-  EXPECT_EQ(P().Hour(), 22);
+  Step(19, true);
+  EXPECT_EQ(P().Second(), 15);
   EXPECT_EQ(host.Sent(), std::vector<std::string>{"? Time.Lock"});
   EXPECT_EQ(rig.Changes().size(), told);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].first, rig.pad->LoadString(6101));
   EXPECT_EQ(Boxes()[0].second, MB_YESNO | MB_ICONEXCLAMATION);
 
-  // Accepted: the lock is released, then the time goes out.
+  // Accepted next: the lock is released, then the time goes out exactly
+  // one second on from where the declined step started.
   AnswerNextBox(IDYES);
-  SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
   host.ClearSent();
-  Step(19, false);
+  Step(19, true);
   const int release = IndexOf("Time.Lock = FALSE; Show Lumiral");
-  const int send = IndexOf("Time = LST(2006,4,1,21,30,14,9.000000) ; show lumiral");
+  const int send = IndexOf("Time = LST(2006,4,1,21,30,16,9.000000) ; show lumiral");
   ASSERT_GE(release, 0);
   EXPECT_GT(send, release);
 
