@@ -5,6 +5,7 @@
 #include <QString>
 #include <cmath>
 
+#include "dialogs/input_messages.h"
 #include "pad/replies.h"
 
 namespace {
@@ -20,11 +21,11 @@ constexpr int kIdSouth = 1081;
 constexpr int kIdLatDeg = 1001;
 constexpr int kIdLatMin = 1003;
 
-constexpr UINT kMsgLonDeg = 6108;
-constexpr UINT kMsgLatDeg = 6109;
-constexpr UINT kMsgLonMin = 6110;
-constexpr UINT kMsgLatMin = 6111;
-constexpr UINT kMsgRealNumber = 6112;
+constexpr UINT kMsgLonDeg = input_messages::kLonDegrees;
+constexpr UINT kMsgLatDeg = input_messages::kLatDegrees;
+constexpr UINT kMsgLonMin = input_messages::kLonMinutes;
+constexpr UINT kMsgLatMin = input_messages::kLatMinutes;
+constexpr UINT kMsgRealNumber = input_messages::kRealNumber;
 
 // Degrees beyond any place are shown at this size rather than overflowing
 // the degree field.

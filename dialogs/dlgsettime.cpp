@@ -210,6 +210,14 @@ bool CDlgSetTime::CheckInput(tagADATE& date) {
       {kIdDay, 1, 31, kMsgDay},           {kIdHour, 0, 30, kMsgHour},
       {kIdMinute, 0, 59, kMsgMinute},     {kIdSecond, 0, 59, kMsgSecond},
   };
+  // 0. The Julian-day and real-day edits hold a real number: a text that
+  //    is none would otherwise read as 0, far in the past.
+  for (int id : {kIdJd, kIdRealDay}) {
+    if (IsFieldShown(id) && !replies::IsDecimalNumber(GetDlgItemText(id))) {
+      Refuse(kMsgRealNumber, id);
+      return false;
+    }
+  }
   // 1. Each shown field within its range (a number too large for an int
   //    reads as the int's limit, and so is refused like any other).
   int typed[std::size(kRules)] = {};

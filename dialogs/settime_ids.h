@@ -1,6 +1,7 @@
 // Control and string ids of the date/time dialog (template 6025).
 #pragma once
 
+#include "dialogs/input_messages.h"
 #include "framework/wintypes.h"
 
 namespace settime {
@@ -26,12 +27,13 @@ constexpr int kIdLabelMinute = 1013;
 constexpr int kIdLabelSecond = 1022;
 constexpr int kIdLabelRealDay = 1071;
 
-constexpr UINT kMsgDay = 6102;
-constexpr UINT kMsgHour = 6103;
-constexpr UINT kMsgMinute = 6104;
-constexpr UINT kMsgMonth = 6105;
-constexpr UINT kMsgSecond = 6106;
-constexpr UINT kMsgYear = 6107;
+constexpr UINT kMsgDay = input_messages::kDay;
+constexpr UINT kMsgHour = input_messages::kHour;
+constexpr UINT kMsgMinute = input_messages::kMinute;
+constexpr UINT kMsgMonth = input_messages::kMonth;
+constexpr UINT kMsgSecond = input_messages::kSecond;
+constexpr UINT kMsgYear = input_messages::kYear;
+constexpr UINT kMsgRealNumber = input_messages::kRealNumber;
 
 constexpr int kJdEditLimit = 16;       // "%.6f" of a Julian day down to -34803211.5
 constexpr int kRealDayEditLimit = 9;   // "%.6f" of a real day up to 31.999999

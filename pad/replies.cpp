@@ -150,6 +150,13 @@ double ReadNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+bool IsDecimalNumber(std::string_view text) {
+  if (text.find('\0') != std::string_view::npos) return false;
+  const size_t start = SkipBlanks(text, 0);
+  const size_t end = start + DecimalPrefix(text.substr(start));
+  return end > start && SkipBlanks(text, end) == text.size();
+}
+
 int ReadInt(std::string_view text) {
   const double value = std::trunc(ReadNumber(text));
   if (value >= static_cast<double>(INT_MAX)) return INT_MAX;

@@ -18,6 +18,12 @@ double ReadNumber(std::string_view text);
 inline double ReadNumber(const QString& text) { return ReadNumber(text.toStdString()); }
 // A C string would otherwise match both overloads above; null reads as 0.
 inline double ReadNumber(const char* text) { return text ? ReadNumber(std::string_view(text)) : 0.0; }
+// Whether the text is one decimal number and nothing else (blanks around
+// it allowed): what ReadNumber reads is then all the text says.  Empty
+// text, "abc", "12abc" and "1.5.2" are not; "-3", "2451545.25" and "1e999"
+// (a number, if too large for anything) are.
+bool IsDecimalNumber(std::string_view text);
+inline bool IsDecimalNumber(const QString& text) { return IsDecimalNumber(text.toStdString()); }
 // A whole number read the same way (the integer part of the decimal number,
 // clamped to the int range).
 int ReadInt(std::string_view text);

@@ -104,19 +104,48 @@ TEST_F(SetTimeCheckTest, DatesOutsideTheAcceptedRange) {
   EXPECT_EQ(MessageCount(), 0);
 }
 
+TEST_F(SetTimeCheckTest, JulianAndRealDayEditsTakeOnlyRealNumbers) {
+  // Julian day, modified Julian day and real day: a text that is no real
+  // number is refused on its edit, and nothing is applied; a number too
+  // large for any date is a number, refused as out of range.
+  struct System {
+    int code, edit;
+    const char* valid;
+  };
+  for (const System& system : {System{4, kJd, "2453827.5"}, System{5, kJd, "53827"},
+                               System{2, kRealDay, "1.5"}}) {
+    _DATEPAD record{};
+    record.nTimeSys = system.code;
+    record.nYear = 2006;
+    record.nMonth = 4;
+    record.dDay = 1.0;
+    record.dJd = 2453827.0;
+    for (const char* text : {"abc", "", "12abc", "1.5.2"}) {
+      services.prompt.ClearShown();
+      auto d = OpenTime(record);
+      ui::Type(*d, system.edit, text);
+      EXPECT_FALSE(ui::PressOk(*d)) << system.code << " " << text;
+      EXPECT_EQ(MessageCount(), 1) << system.code << " " << text;
+      EXPECT_EQ(LastMessage(), Message(6112)) << system.code << " " << text;
+      EXPECT_TRUE(ui::Focused(*d, system.edit)) << system.code << " " << text;
+      // Still open: a real number now goes through.
+      services.prompt.ClearShown();
+      ui::Type(*d, system.edit, system.valid);
+      EXPECT_TRUE(ui::PressOk(*d)) << system.code << " " << text;
+      EXPECT_EQ(MessageCount(), 0) << system.code << " " << text;
+    }
+    services.prompt.ClearShown();
+    auto huge = OpenTime(record);
+    ui::Type(*huge, system.edit, "1e999");
+    EXPECT_FALSE(ui::PressOk(*huge)) << system.code;
+    EXPECT_EQ(LastMessage(), Message(6107)) << system.code;
+  }
+}
+
 TEST_F(SetTimeCheckTest, JulianDayEntryChecksOnlyTheRange) {
   _DATEPAD record{};
   record.nTimeSys = 4;
   record.dJd = 2453827.0;
-  // No number at all reads as 0, an ordinary Julian day.
-  auto zero = OpenTime(record);
-  ui::Type(*zero, kJd, "abc");
-  ASSERT_TRUE(ui::PressOk(*zero));
-  _DATEPAD out{};
-  zero->GetDatePad(out);
-  EXPECT_EQ(out.nTimeSys, 4);
-  EXPECT_EQ(out.dJd, 0.0);
-
   // Beyond the year 100000 either way (a BC year counts by its size).
   for (const char* text : {"38245310", "-34803212"}) {
     services.prompt.ClearShown();
