@@ -442,9 +442,11 @@ void CLumiraPad::OnMButtonDown(UINT flags, CPoint point) {
   }
   m_stcDate.SetSelectedDigit(m_iSelDigit, m_nSelMode);
   m_stcDate.Invalidate(TRUE);
-  // The main window hears of it before the host does.
-  NotifyMainWindow("DATE");
+  // The host first, so that the main window, told next, reads the new
+  // date.  The pad itself refreshes nothing here: the host answers the
+  // command's "show lumiral" with a refresh.
   SetCorLmrDate();
+  NotifyMainWindow("DATE");
   m_bMButton = 0;
   if (!handled) CDialogBar::OnMButtonDown(flags, point);
 }
