@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "host/corlmr.h"
+#include "pad/lumirapad.h"
 #include "pad/replies.h"
 
 namespace lumira {
@@ -34,12 +35,6 @@ QString Text(const std::string& s) { return QString::fromUtf8(s.data(), qsizetyp
 QString OnOff(const std::string& reply) { return replies::ReadTruth(reply) ? "on" : "off"; }
 
 }  // namespace
-
-int MoonImageIndex(double ageDays) {
-  // Checked before the conversion: a wild reply must not overflow it.
-  if (!std::isfinite(ageDays) || ageDays < 0.0 || ageDays + 0.5 >= 30.0) return 0;
-  return int(ageDays + 0.5);
-}
 
 QString FormatPlace(double longitude, double latitude) {
   auto part = [](double value, char plus, char minus, int width) {
@@ -125,7 +120,7 @@ void StateView::Refresh(CCorLmr& engine) {
 
   const double age = replies::ReadNumber(Ask(engine, "? Solar.Moon.age"));
   SetRow("Moon age", QString("%1 days").arg(age, 0, 'f', 1));
-  ShowMoon(MoonImageIndex(age));
+  ShowMoon(CLumiraPad::MoonPictureIndex(age));
 
   double longitude = 0, latitude = 0;
   replies::ReadNumberPair(Ask(engine, "? Location.Longitude; ? Location.Latitude"), &longitude, &latitude);

@@ -37,10 +37,6 @@ class StateView : public QWidget {
   int m_moonAge = -1;
 };
 
-// The Moon age the pad shows for an age in days: rounded to whole days,
-// 30 reading as 0 (a new Moon again).
-int MoonImageIndex(double ageDays);
-
 // 139.7447, 35.6544 -> "139°44.7'E  35°39.3'N".
 QString FormatPlace(double longitude, double latitude);
 

@@ -82,6 +82,10 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
     return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
   }
 
+  // The picture of the Moon strip (0..29) for a Moon age in days; hosts
+  // that show the Moon beside the pad use it to show the same picture.
+  static int MoonPictureIndex(double age);
+
   // What the bar shows besides its texts, read-only: for hosts that print
   // or replay the pad (lumira --print, --script).
   struct DisplayState {

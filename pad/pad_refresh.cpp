@@ -17,17 +17,6 @@ constexpr UINT kRefreshTrace = 0x10;
 constexpr int kObsCells = 16;
 constexpr int kMagCells = 4;
 
-// Whole days of a Moon age, rounded: an age of 29.5 or more is the new
-// Moon again.  Ages outside a lunation (negative, huge, NaN) wrap into
-// 0..29 so that the picture always comes from the strip of thirty.
-int MoonAgeDays(double age) {
-  const double days = std::trunc(age + 0.5);
-  if (!std::isfinite(days)) return 0;
-  double wrapped = std::fmod(days, 30.0);
-  if (wrapped < 0) wrapped += 30.0;
-  return static_cast<int>(wrapped);
-}
-
 // One half of the location text: degrees and rounded minutes, carrying a
 // minute count of 60 into the degrees; negative values take the other
 // hemisphere's letter.
@@ -73,7 +62,7 @@ void CLumiraPad::OnUpdate(UINT flags) {
     }
     ShowDate(m_nTimeSys);
     // The picture is part of the bar's own paint: repaint only for a new age.
-    const int age = MoonAgeDays(replies::ReadNumber(m_pCorLmr->Execute("? Solar.Moon.age")));
+    const int age = MoonPictureIndex(replies::ReadNumber(m_pCorLmr->Execute("? Solar.Moon.age")));
     if (age != m_nMoonAge) {
       m_nMoonAge = age;
       const CRect moon(0, 0, 30, 30);
@@ -108,4 +97,15 @@ void CLumiraPad::OnUpdate(UINT flags) {
     m_bTrace = replies::ReadTruth(m_pCorLmr->Execute("? View.Trace")) ? 1 : 0;
     if (m_bTrace != m_bTracePrev && dc) DrawTTMark(dc.get());
   }
+}
+
+int CLumiraPad::MoonPictureIndex(double age) {
+  // Whole days, rounded: an age of 29.5 or more is the new Moon again.
+  // Ages outside a lunation (negative, huge, NaN) wrap into 0..29 so that
+  // the picture always comes from the strip of thirty.
+  const double days = std::trunc(age + 0.5);
+  if (!std::isfinite(days)) return 0;
+  double wrapped = std::fmod(days, 30.0);
+  if (wrapped < 0) wrapped += 30.0;
+  return static_cast<int>(wrapped);
 }

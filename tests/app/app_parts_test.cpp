@@ -83,15 +83,7 @@ TEST(ReplayKeyboard, HeldAndMomentaryShift) {
   EXPECT_TRUE(keyboard.IsShiftDown());
 }
 
-TEST(StateViewFormats, MoonImageLikeThePadsAndPlacesAndHours) {
-  EXPECT_EQ(MoonImageIndex(29.6), 0);
-  EXPECT_EQ(MoonImageIndex(29.4), 29);
-  EXPECT_EQ(MoonImageIndex(0.49), 0);
-  EXPECT_EQ(MoonImageIndex(14.5), 15);
-  EXPECT_EQ(MoonImageIndex(-3.0), 0);
-  EXPECT_EQ(MoonImageIndex(std::nan("")), 0);
-  EXPECT_EQ(MoonImageIndex(1e300), 0);
-
+TEST(StateViewFormats, PlacesAndHours) {
   EXPECT_EQ(FormatPlace(139.7447, 35.6544), "139°44.7'E  35°39.3'N");
   EXPECT_EQ(FormatPlace(-0.25, -33.5), "  0°15.0'W  33°30.0'S");
   EXPECT_EQ(FormatPlace(135.99999, 0.0), "136°00.0'E   0°00.0'N");  // never 60.0 minutes

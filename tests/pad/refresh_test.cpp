@@ -2,6 +2,7 @@
 // age, the location and magnitude texts, the marks' change detection.
 #include <cmath>
 
+#include "pad/replies.h"
 #include "pad_test.h"
 
 class RefreshTest : public PadTest {};
@@ -66,7 +67,8 @@ TEST_F(RefreshTest, MoonAgeRoundsToWholeDaysWithinTheStrip) {
   const struct { const char* reply; int days; } cases[] = {
       {"29.6", 0}, {"29.4", 29}, {"0.49", 0}, {"0.5", 1}, {"14.5", 15}, {"", 0}, {"29.5", 0},
       // outside a lunation: wrapped into the strip
-      {"-0.7", 0}, {"-5", 26}, {"30.2", 0}, {"44.9", 15}, {"1e300", -1}, {"1e999", 0}, {"-1e999", 0},
+      {"-0.7", 0}, {"-5", 26}, {"30.2", 0}, {"30", 0}, {"44.9", 15}, {"1e300", -1}, {"1e999", 0},
+      {"-1e999", 0}, {"nan", 0},
   };
   for (const auto& c : cases) {
     Host().Reply("? Solar.Moon.age", c.reply);
@@ -74,7 +76,10 @@ TEST_F(RefreshTest, MoonAgeRoundsToWholeDaysWithinTheStrip) {
     if (c.days >= 0) EXPECT_EQ(P().MoonAge(), c.days) << c.reply;
     EXPECT_GE(P().MoonAge(), 0) << c.reply;
     EXPECT_LE(P().MoonAge(), 29) << c.reply;
+    // Hosts that show the Moon beside the pad pick the same picture.
+    EXPECT_EQ(CLumiraPad::MoonPictureIndex(replies::ReadNumber(c.reply)), P().MoonAge()) << c.reply;
   }
+  EXPECT_EQ(CLumiraPad::MoonPictureIndex(std::nan("")), 0);
 }
 
 TEST_F(RefreshTest, LocationText) {
