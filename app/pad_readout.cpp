@@ -5,7 +5,7 @@
 namespace lumira {
 namespace {
 
-constexpr int kCellWidth = 7;
+constexpr int kCellWidth = CLmrStatic::kCellWidth;
 
 QString TextOf(const CLumiraPad& pad, int id) {
   CWnd* control = pad.GetDlgItem(id);

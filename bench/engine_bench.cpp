@@ -43,7 +43,7 @@ std::vector<std::string> RecordTickCommands() {
   rig.ClickDateDigit(13);
   std::vector<std::string> sent;
   rig.engine.SetCommandObserver([&sent](std::string_view command, std::string_view) { sent.emplace_back(command); });
-  rig.pad->SPadUpdate(3);
+  rig.pad->SPadUpdate(CLumiraPad::kLeftRepeat);
   rig.engine.SetCommandObserver(nullptr);
   return sent;
 }

@@ -62,7 +62,7 @@ void PadRepeatTick(benchmark::State& state, int repaint) {
   for (auto _ : state) {
     rig.services.keyboard.SetShift(shift);
     shift = !shift;
-    rig.pad->SPadUpdate(3);
+    rig.pad->SPadUpdate(CLumiraPad::kLeftRepeat);
     if (repaint == 1) rig.PaintBar();
     if (repaint == 2) rig.pad->Widget()->repaint();
   }

@@ -10,65 +10,42 @@
 #include "pad/replies.h"
 
 using namespace settime;
+using namespace timesys;
 
 namespace {
-
-struct Entry {
-  const char* text;
-  int code;  // time-system code of the pad
-};
-
-// The list in its order (not sorted).
-constexpr Entry kEntryTable[CDlgSetTime::kEntries] = {
-    {"日本時", 0},     {"世界時", 1},   {"世界時(日)", 2}, {"地方標準時", 6},
-    {"地方平時", 7}, {"ﾕﾘｳｽ日", 4}, {"準ﾕﾘｳｽ日", 5},
-};
-
-// List index of each time-system code 0..8; -1 for code 3 (no system) and
-// 8 (sidereal time), which have no entry.
-constexpr int kIndexOfCode[] = {0, 1, 2, -1, 5, 6, 3, 4, -1};
 
 constexpr int kFieldIds[] = {kIdYear,       kIdMonth,       kIdDay,          kIdHour,
                              kIdMinute,     kIdSecond,      kIdJd,           kIdRealDay,
                              kIdLabelYear,  kIdLabelMonth,  kIdLabelDay,     kIdLabelHour,
                              kIdLabelMinute, kIdLabelSecond, kIdLabelRealDay};
 
-// Whether a field or label is shown for a list index.
-bool ShownAt(int index, int id) {
-  switch (index) {
-    case 0: case 1: case 3: case 4:
+// Whether a field or label is shown for a time system.
+bool ShownFor(int code, int id) {
+  switch (code) {
+    case kJST: case kUT: case kLST: case kLMT:
       return id != kIdJd && id != kIdRealDay && id != kIdLabelRealDay;
-    case 2:
+    case kUTD:
       return id == kIdYear || id == kIdMonth || id == kIdRealDay || id == kIdLabelYear ||
              id == kIdLabelMonth || id == kIdLabelRealDay;
-    case 5: case 6:
+    case kJD: case kMJD:
       return id == kIdJd;
     default:
       return false;
   }
 }
 
-bool IsCalendarIndex(int index) { return index == 0 || index == 1 || index == 3 || index == 4; }
-
 const QString kBeyondLastYear = QStringLiteral("日付が100000万年を超えています。");
 
 }  // namespace
 
 int CDlgSetTime::IndexOfCode(int code) {
-  if (code < 0 || code >= static_cast<int>(std::size(kIndexOfCode))) return -1;
-  return kIndexOfCode[code];
+  const Info* system = Find(code);
+  return system ? system->dialogIndex : -1;
 }
 
 int CDlgSetTime::CodeOfIndex(int index) {
-  // Searched from code 0 upward, as the table is kept by code.
-  for (int code = 0; code < static_cast<int>(std::size(kIndexOfCode)); ++code) {
-    if (kIndexOfCode[code] == index) return code;
-  }
-  return -1;
-}
-
-const char* CDlgSetTime::EntryText(int index) {
-  return index >= 0 && index < kEntries ? kEntryTable[index].text : nullptr;
+  const Info* system = AtDialog(index);
+  return system ? system->code : -1;
 }
 
 CDlgSetTime::CDlgSetTime(CAppContext& ctx, CWnd* parent) : CLmrDialog(ctx, kTemplateId, parent) {}
@@ -84,17 +61,17 @@ void CDlgSetTime::SetDatePad(const _DATEPAD& pad, CCorLmr* pCorLmr) {
   // Japan standard time with the record's fields.
   const int index = IndexOfCode(pad.nTimeSys);
   m_nTimeSysIndex = index < 0 ? 0 : index;
-  switch (m_nTimeSysIndex) {
-    case 2:
+  switch (CodeOfIndex(m_nTimeSysIndex)) {
+    case kUTD:
       SplitYear(pad.nYear, &m_nEra, &m_nYear);
       m_nMonth = pad.nMonth;
       m_strDay = QString::asprintf("%.6f", pad.dDay);
       break;
-    case 5:
+    case kJD:
       m_strJd = QString::asprintf("%.6f", pad.dJd);
       break;
-    case 6:
-      m_strJd = QString::asprintf("%.6f", pad.dJd - 2400000.5);
+    case kMJD:
+      m_strJd = QString::asprintf("%.6f", pad.dJd - kMjdZero);
       break;
     default:
       SplitYear(pad.nYear, &m_nEra, &m_nYear);
@@ -109,15 +86,15 @@ void CDlgSetTime::SetDatePad(const _DATEPAD& pad, CCorLmr* pCorLmr) {
 
 void CDlgSetTime::GetDatePad(_DATEPAD& pad) {
   pad.nTimeSys = CodeOfIndex(m_nTimeSysIndex);
-  switch (m_nTimeSysIndex) {
-    case 2:
+  switch (pad.nTimeSys) {
+    case kUTD:
       pad.nYear = ApplyEra(m_nYear, m_nEra);
       pad.nMonth = m_nMonth;
       pad.dDay = replies::ReadNumber(m_strDay);
       break;
-    case 5:
-    case 6:
-      // As typed: for the modified Julian day the pad adds 2400000.5.
+    case kJD:
+    case kMJD:
+      // As typed: for the modified Julian day the pad adds kMjdZero.
       pad.dJd = replies::ReadNumber(m_strJd);
       break;
     default:
@@ -131,22 +108,23 @@ void CDlgSetTime::GetDatePad(_DATEPAD& pad) {
   }
 }
 
-bool CDlgSetTime::IsFieldShown(int id) const { return ShownAt(m_nTimeSysIndex, id); }
+bool CDlgSetTime::IsFieldShown(int id) const { return ShownFor(CodeOfIndex(m_nTimeSysIndex), id); }
 
 int CDlgSetTime::EntryEditId() const {
-  switch (m_nTimeSysIndex) {
-    case 2: return kIdRealDay;
-    case 5: case 6: return kIdJd;
+  switch (CodeOfIndex(m_nTimeSysIndex)) {
+    case kUTD: return kIdRealDay;
+    case kJD: case kMJD: return kIdJd;
     default: return kIdYear;
   }
 }
 
 void CDlgSetTime::ShowFields() {
-  if (m_nTimeSysIndex < 0 || m_nTimeSysIndex >= kEntries) return;
+  const int code = CodeOfIndex(m_nTimeSysIndex);
+  if (code < 0) return;
   for (int id : kFieldIds) {
     if (CWnd* field = GetDlgItem(id)) field->ShowWindow(IsFieldShown(id) ? SW_SHOW : SW_HIDE);
   }
-  const BOOL eraEnabled = (m_nTimeSysIndex == 5 || m_nTimeSysIndex == 6) ? FALSE : TRUE;
+  const BOOL eraEnabled = (code == kJD || code == kMJD) ? FALSE : TRUE;
   for (int id : {kIdBC, kIdAD}) {
     if (CWnd* radio = GetDlgItem(id)) radio->EnableWindow(eraEnabled);
   }
@@ -169,8 +147,8 @@ BOOL CDlgSetTime::OnInitDialog() {
   tagADATE last{100000, 1, 1, 0, 0, 0.0, 0.0};
   m_dJdMax = GetJd(&last);
 
-  for (int index = 0; index < kEntries; ++index) {
-    m_cmbTimeSys.AddString(QString::fromUtf8(EntryText(index)));
+  for (int index = 0; index < kDialogEntries; ++index) {
+    m_cmbTimeSys.AddString(QString::fromUtf8(AtDialog(index)->text));
   }
   m_cmbTimeSys.SetCurSel(m_nTimeSysIndex);
   ShowFields();
@@ -248,13 +226,13 @@ bool CDlgSetTime::CheckInput(tagADATE& date) {
   // ... and before 99999 BC, which the real-day and Julian-day entries
   // would otherwise pass to the pad.
   ut.nYear = ApplyEra(m_nUtYear, m_nEra);
-  if (!(GetJd(&ut) >= kJdFirst)) {
+  if (!(GetJd(&ut) >= kFirstJd)) {
     Refuse(kMsgYear, EntryEditId());
     return false;
   }
   // The remaining steps judge the calendar fields; with the real-day and
   // Julian-day entries they are hidden and judge nothing.
-  if (!IsCalendarIndex(m_nTimeSysIndex)) return true;
+  if (!IsCalendar(code)) return true;
 
   // 4. The typed fields, in their era, as a date.
   tagADATE record{};

@@ -16,17 +16,10 @@
 
 class CDlgSetTime : public CLmrDialog {
  public:
-  // The accepted dates: 99999 BC January 1 00:00 (Julian calendar) to
-  // 100000-01-01 00:00 (Gregorian calendar), universal time, both included.
-  static constexpr double kJdFirst = -34803211.5;
-  static constexpr double kJdLast = 38245309.5;
-
-  // The seven list entries, in list order, and the time-system code of
-  // each (-1 for codes without an entry).
-  static constexpr int kEntries = 7;
+  // The list's place of a time-system code and the code at a place; -1
+  // where the list has none (no system, sidereal time, unknown codes).
   static int IndexOfCode(int code);
   static int CodeOfIndex(int index);
-  static const char* EntryText(int index);
 
   explicit CDlgSetTime(CAppContext& ctx, CWnd* parent = nullptr);
 
@@ -71,7 +64,7 @@ class CDlgSetTime : public CLmrDialog {
   int m_nTop = 0;
   int m_nLeft = 0;
   CCorLmr* m_pCorLmr = nullptr;  // not owned
-  double m_dJdMax = kJdLast;
+  double m_dJdMax = timesys::kLastJd;
   CLmrEdit m_edtYear;
   CLmrEdit m_edtMonth;
   CLmrEdit m_edtDay;

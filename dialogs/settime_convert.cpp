@@ -11,6 +11,7 @@
 #include "pad/replies.h"
 
 using namespace settime;
+using namespace timesys;
 
 namespace settime {
 
@@ -78,12 +79,12 @@ double CDlgSetTime::QueryNumber(const char* query) {
 
 double CDlgSetTime::ZoneOfCode(int code) {
   switch (code) {
-    case 0:
+    case kJST:
       return 9.0;
-    case 6:
+    case kLST:
       return QueryNumber("? Time.Timezone");
-    case 7:
-      return QueryNumber("? location.longitude") / 15.0;
+    case kLMT:
+      return LmtZoneOf(QueryNumber("? location.longitude"));
     default:
       return 0.0;  // universal time and its decimal forms
   }
@@ -97,22 +98,23 @@ void CDlgSetTime::MakeADate(tagADATE& date, int year, int month, int day, int ho
   date.nHour = hour;
   date.nMinute = minute;
   date.dSecond = second;
+  // Code 0 stands for the system the list shows.
   date.dTimeZone = ZoneOfCode(code == 0 ? CodeOfIndex(m_nTimeSysIndex) : code);
 }
 
 bool CDlgSetTime::IsDateInRange(const tagADATE& date, int code, double zone,
                                 double longitude) const {
-  if (code != 0 && code != 1 && code != 6 && code != 7) return true;
+  if (!IsCalendar(code)) return true;
   tagADATE copy = date;
-  if (code == 7) {
-    copy.dTimeZone = longitude / 15.0;
+  if (code == kLMT) {
+    copy.dTimeZone = LmtZoneOf(longitude);
   } else {
     if (!std::isfinite(zone)) return false;
     copy.dTimeZone = zone;
     ChangeTimezone(&copy, 0.0);
   }
   const double jd = GetJd(&copy);
-  return jd >= kJdFirst && jd <= kJdLast;  // a JD that is not a number fails
+  return jd >= kFirstJd && jd <= kLastJd;  // a JD that is not a number fails
 }
 
 bool CDlgSetTime::FieldsToUT(int code) {
@@ -121,14 +123,14 @@ bool CDlgSetTime::FieldsToUT(int code) {
   MakeADate(d, ApplyEra(m_nYear, m_nEra), m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond, code);
   tagADATEDIFF offset{};
   switch (current) {
-    case 0:
+    case kJST:
       offset.nHours = 9;
       ChangeDate(&d, &offset, 1);
       break;
-    case 1:
+    case kUT:
       ChangeDate(&d, &offset, 0);  // only normalises
       break;
-    case 2: {
+    case kUTD: {
       // The real day counts on from the last whole-day value; the hours
       // it leaves may be negative or span days until the next ChangeDate.
       m_strDay = GetDlgItemText(kIdRealDay);
@@ -143,17 +145,17 @@ bool CDlgSetTime::FieldsToUT(int code) {
       m_nUtSecond = CutToInt((minutes - m_nUtMinute) * 60 + 0.5);
       return true;
     }
-    case 4:
-    case 5: {
+    case kJD:
+    case kMJD: {
       m_strJd = GetDlgItemText(kIdJd);
-      const double jd = replies::ReadNumber(m_strJd) + (current == 5 ? 2400000.5 : 0.0);
+      const double jd = replies::ReadNumber(m_strJd) + (current == kMJD ? kMjdZero : 0.0);
       if (!(std::fabs(jd) <= kConvertibleJd)) return false;
       d.dTimeZone = 0.0;
       JdToDate2(jd, &d);
       break;
     }
-    case 6:
-    case 7:
+    case kLST:
+    case kLMT:
       if (!ShiftByZone(d, ZoneOfCode(current), true)) return false;
       break;
     default:
@@ -176,15 +178,15 @@ bool CDlgSetTime::UTToFields(int code) {
   MakeADate(u, ApplyEra(m_nUtYear, m_nEra), m_nUtMonth, m_nUtDay, m_nUtHour, m_nUtMinute,
             m_nUtSecond, code);
   switch (code) {
-    case 0: {
+    case kJST: {
       tagADATEDIFF offset{};
       offset.nHours = 9;
       ChangeDate(&u, &offset, 0);
       // u holds Japan standard time: judged in its own zone.
-      if (!IsDateInRange(u, 0, 9.0, 0.0)) return false;
+      if (!IsDateInRange(u, kJST, 9.0, 0.0)) return false;
       break;
     }
-    case 1:
+    case kUT:
       m_nYear = m_nUtYear;
       m_nMonth = m_nUtMonth;
       m_nDay = m_nUtDay;
@@ -192,23 +194,23 @@ bool CDlgSetTime::UTToFields(int code) {
       m_nMinute = m_nUtMinute;
       m_nSecond = m_nUtSecond;
       return true;
-    case 2:
+    case kUTD:
       SplitYear(u.nYear, &m_nEra, &m_nYear);
       m_nMonth = u.nMonth;
       m_strDay = QString::asprintf("%.6f", u.nDay + u.nHour / 24.0 + u.nMinute / 1440.0 +
                                                u.dSecond / 86400.0);
       return true;
-    case 4:
-    case 5: {
+    case kJD:
+    case kMJD: {
       u.dTimeZone = 0.0;
       const double jd = GetJd(&u);
-      m_strJd = QString::asprintf("%.6f", code == 4 ? jd : jd - 2400000.5);
+      m_strJd = QString::asprintf("%.6f", code == kJD ? jd : jd - kMjdZero);
       return true;
     }
-    case 6:
-    case 7: {
-      const double longitude = code == 7 ? QueryNumber("? location.longitude") : 0.0;
-      const double zone = code == 7 ? longitude / 15.0 : ZoneOfCode(6);
+    case kLST:
+    case kLMT: {
+      const double longitude = code == kLMT ? QueryNumber("? location.longitude") : 0.0;
+      const double zone = code == kLMT ? LmtZoneOf(longitude) : ZoneOfCode(kLST);
       if (!ShiftByZone(u, zone, false)) return false;
       if (!IsDateInRange(u, code, zone, longitude)) return false;
       break;
@@ -235,10 +237,10 @@ void CDlgSetTime::ConvertFields(int code) {
 
 void CDlgSetTime::WriteFieldsToControls(int code) {
   switch (code) {
-    case 0:
-    case 1:
-    case 6:
-    case 7: {
+    case kJST:
+    case kUT:
+    case kLST:
+    case kLMT: {
       // Half a second rounds the shown second and normalises hours up to
       // 30 and carried seconds into an ordinary date.
       tagADATE shown{ApplyEra(m_nYear, m_nEra), m_nMonth, m_nDay, m_nHour, m_nMinute,
@@ -259,15 +261,15 @@ void CDlgSetTime::WriteFieldsToControls(int code) {
       SetDlgItemText(kIdSecond, QString::asprintf("%2d", CutToInt(std::floor(shown.dSecond))));
       break;
     }
-    case 2:
+    case kUTD:
       CheckRadioButton(kIdBC, kIdAD, m_nEra == 0 ? kIdBC : kIdAD);
       SetDlgItemText(kIdYear, QString::asprintf("%5d", m_nYear));
       SetDlgItemText(kIdMonth, QString::asprintf("%2d", m_nMonth));
       SetDlgItemText(kIdDay, QString::asprintf("%2d", m_nDay));
       SetDlgItemText(kIdRealDay, m_strDay);
       break;
-    case 4:
-    case 5:
+    case kJD:
+    case kMJD:
       SetDlgItemText(kIdJd, m_strJd);
       break;
     default:
@@ -283,7 +285,7 @@ void CDlgSetTime::OnSelChangeTimeSys() {
     return;
   }
   const int index = m_cmbTimeSys.GetCurSel();
-  if (index < 0 || index >= kEntries) return;
+  if (!AtDialog(index)) return;
   ConvertFields(CodeOfIndex(index));
   m_nTimeSysIndex = index;
   ShowFields();

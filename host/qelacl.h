@@ -25,6 +25,10 @@
 extern "C" {
 #endif
 
+/* The supported range as Julian dates of universal time, both included. */
+#define QELACL_FIRST_JD (-34803211.5)
+#define QELACL_LAST_JD 38245309.5
+
 /* A date and time as local time in zone dTimeZone (hours east). */
 typedef struct tagADATE {
   int32_t nYear;
@@ -62,6 +66,11 @@ QELACL_API void ChangeDate(tagADATE* date, const tagADATEDIFF* diff, int directi
 
 /* Re-expresses the same instant in another zone. */
 QELACL_API void ChangeTimezone(tagADATE* date, double newZone);
+
+/* 1 when the year has a February 29 in this calendar, else 0: the
+ * Gregorian rule after 1582, the Julian rule up to 1582 (0, -4, -8 ... are
+ * leap years). */
+QELACL_API int IsLeapYear(int32_t year);
 
 #ifdef __cplusplus
 }

@@ -22,6 +22,7 @@
 #include "host/lmrcontrols.h"
 #include "host/qelacl.h"
 #include "host/timezone.h"
+#include "pad/time_systems.h"
 
 // Private window messages (fixed values).
 constexpr UINT WM_CHANGETZ = 0x720;     // time-system menu -> pad, lParam/wParam: label
@@ -57,6 +58,23 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   int GetEnable() const { return m_bEnable; }
   int IsPlaying() const { return m_bPlaying; }
 
+  // What OnUpdate re-reads from the host, as bits to combine.
+  enum RefreshFlag : UINT {
+    kRefreshTime = 0x01,       // time system, date text, Moon age
+    kRefreshLocation = 0x02,   // longitude and latitude
+    kRefreshMagnitude = 0x04,  // limiting magnitude
+    kRefreshTrack = 0x08,      // the track mark
+    kRefreshTrace = 0x10,      // the trace mark
+    kRefreshAll = 0xFF,
+  };
+  // What SPadUpdate is told happened at the pointer.
+  enum PadAction : int {
+    kLeftPress = 1,
+    kRightPress = 2,
+    kLeftRepeat = 3,   // a repeat tick of a held left button
+    kRightRepeat = 4,  // ... of a held right button
+  };
+
   void OnUpdate(UINT flags);
   void SPadUpdate(int action);
   void SetEnable(int enable);
@@ -75,12 +93,10 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void SetMagSelectedDigit(CPoint point);
   void TurnOffSelection();
   int GetLButtonPos(CPoint point) const;
-  BOOL IsDateButtonEnabled() const { return m_nTimeSys != 8; }
+  BOOL IsDateButtonEnabled() const { return m_nTimeSys != timesys::kST; }
   // The systems shown as a calendar date with editable digits: JST, UT,
   // LST, LMT.
-  static bool IsCalendarSystem(int timeSys) {
-    return timeSys == 0 || timeSys == 1 || timeSys == 6 || timeSys == 7;
-  }
+  static bool IsCalendarSystem(int timeSys) { return timesys::IsCalendar(timeSys); }
 
   // The picture of the Moon strip (0..29) for a Moon age in days; hosts
   // that show the Moon beside the pad use it to show the same picture.
@@ -112,10 +128,12 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void OnDestroy() override;
 
   // time systems and the date text
+  // Reads the host's time in a system and shows it; the caller tells the
+  // host which system is shown (TellHostTimeSys).
   void ShowDate(int timeSys);
   LRESULT OnChangeTz(WPARAM wp, LPARAM lp);
   BOOL TurnOffSpecialTime(int animation);
-  double GetLMTTimezone(double longitude) const { return longitude * 0.06666666666666667; }
+  double GetLMTTimezone(double longitude) const { return timesys::LmtZoneOf(longitude); }
 
   // digit geometry and marks
   CRect GetDigitRect(int digit);
@@ -229,10 +247,6 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
 
  private:
   // --- editing helpers (pad_datepad, pad_stepping, pad_mouse, pad_timers) --
-  // Time systems in menu order: the label of a menu entry, and the menu
-  // entry of a pad code (-1 for code 3 and unknown codes).
-  static const char* MenuLabel(int menuIndex);
-  static int MenuIndexOfTimeSys(int timeSys);
   // One command to the host; a pad without a host sends nothing.
   std::string ExecuteHost(const std::string& command);
   // WM_PADCHANGED with "DATE" or "OBS" to the application's main window.
@@ -248,6 +262,19 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   // Takes a calendar record into the date fields, the seconds cut toward
   // zero (callers that round add half a second first).
   void TakeDateFields(const tagADATE& date);
+  // The date display's text, the label it goes with (the label's area is
+  // wiped when it changes) and the era.
+  struct DateText {
+    QString text;
+    const char* fixedLabel = "";
+    QString era;
+  };
+  // Asks the host for its time in a system: the date fields, the zone,
+  // the label and the era take the reply; returns what to show.
+  DateText ReadHostTime(int timeSys);
+  void ShowDateText(const DateText& shown);
+  // The host's time-system and zone variables for the shown system.
+  void TellHostTimeSys(int timeSys);
   // Switches to the time system of a menu entry, as the menu would.
   void ChangeTimeSysByMenuIndex(int menuIndex);
   void StepTimeSysFromLabel(int action);

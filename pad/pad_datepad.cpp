@@ -5,24 +5,9 @@
 #include "pad/pad_support.h"
 #include "pad/replies.h"
 
-namespace {
+using namespace timesys;
 
-// 99999 BC January 1 00:00 (Julian calendar) and 100000-01-01 00:00
-// (Gregorian calendar), both universal time, both accepted.
-constexpr double kFirstJd = -34803211.5;
-constexpr double kLastJd = 38245309.5;
-
-constexpr double kSecondsPerDay = 1.1574074074074073e-5;  // 1/86400
-constexpr double kMinutesPerDay = 0.0006944444444444445;  // 1/1440
-constexpr double kHoursPerDay = 0.041666666666666664;     // 1/24
-
-}  // namespace
-
-int CLumiraPad::GetLeapYear(int year) const {
-  if (year > 1582) return ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0) ? 1 : 0;
-  // Julian rule, also for year 0 and before: 0, -4, -8 ... are leap years.
-  return year % 4 == 0 ? 1 : 0;
-}
+int CLumiraPad::GetLeapYear(int year) const { return IsLeapYear(year); }
 
 int CLumiraPad::GetDaysOfMonth(int month, int year) {
   switch (month) {
@@ -42,13 +27,13 @@ BOOL CLumiraPad::IsDateInRange(const tagADATE* date) const {
   tagADATE copy = *date;
   double jd = 0.0;
   switch (m_nTimeSys) {
-    case 0: case 1: case 6:
+    case kJST: case kUT: case kLST:
       copy.dTimeZone = m_fTz;
       ChangeTimezone(&copy, 0.0);
       jd = GetJd(&copy);
       break;
-    case 7:
-      copy.dTimeZone = m_fLongitude * 0.06666666666666667;
+    case kLMT:
+      copy.dTimeZone = GetLMTTimezone(m_fLongitude);
       jd = GetJd(&copy);
       break;
     default:
@@ -60,7 +45,7 @@ BOOL CLumiraPad::IsDateInRange(const tagADATE* date) const {
 
 void CLumiraPad::SetDatePadData(_DATEPAD* record) {
   switch (m_nTimeSys) {
-    case 0: case 1: case 6: case 7:
+    case kJST: case kUT: case kLST: case kLMT:
       record->nTimeSys = m_nTimeSys;
       record->nYear = m_nYear;
       record->nMonth = m_nMonth;
@@ -69,15 +54,14 @@ void CLumiraPad::SetDatePadData(_DATEPAD* record) {
       record->nMinute = m_nMinute;
       record->nSecond = m_nSecond;
       break;
-    case 2:
-      record->nTimeSys = 2;
+    case kUTD:
+      record->nTimeSys = kUTD;
       record->nYear = m_nYear;
       record->nMonth = m_nMonth;
-      record->dDay = m_nSecond * kSecondsPerDay + m_nMinute * kMinutesPerDay +
-                     m_nHour * kHoursPerDay + m_nDay;
+      record->dDay = RealDayOf(m_nDay, m_nHour, m_nMinute, m_nSecond);
       break;
-    case 4: case 5:
-      // MJD too carries the Julian date; the dialog shows JD - 2400000.5.
+    case kJD: case kMJD:
+      // MJD too carries the Julian date; the dialog shows it as MJD.
       record->nTimeSys = m_nTimeSys;
       record->dJd = replies::ReadNumber(ExecuteHost("? Time.jd"));
       break;
@@ -89,27 +73,27 @@ void CLumiraPad::SetDatePadData(_DATEPAD* record) {
 void CLumiraPad::GetDatePadData(_DATEPAD record, tagADATE* date) {
   // The dialog never returns code 3 (it has no label); such a record, or
   // one with an unknown code, changes nothing.
-  const char* label = MenuLabel(MenuIndexOfTimeSys(record.nTimeSys));
-  if (!label) return;
-  OnChangeTz(0, reinterpret_cast<LPARAM>(label));
+  const timesys::Info* system = timesys::Find(record.nTimeSys);
+  if (!system) return;
+  OnChangeTz(0, reinterpret_cast<LPARAM>(system->key));
 
   switch (record.nTimeSys) {
-    case 0: case 1: case 6: case 7:
+    case kJST: case kUT: case kLST: case kLMT:
       date->nYear = record.nYear;
       date->nMonth = record.nMonth;
       date->nDay = record.nDay;
       date->nHour = record.nHour;
       date->nMinute = record.nMinute;
       date->dSecond = record.nSecond;
-      if (record.nTimeSys == 0) {
+      if (record.nTimeSys == kJST) {
         date->dTimeZone = 9.0;
-      } else if (record.nTimeSys == 1) {
+      } else if (record.nTimeSys == kUT) {
         date->dTimeZone = 0.0;
       } else {
         date->dTimeZone = replies::ReadNumber(ExecuteHost("? Time.Timezone"));
       }
       break;
-    case 2: {
+    case kUTD: {
       date->nYear = record.nYear;
       date->nMonth = record.nMonth;
       date->nDay = pad::TruncToInt(record.dDay);
@@ -124,12 +108,12 @@ void CLumiraPad::GetDatePadData(_DATEPAD record, tagADATE* date) {
       date->dTimeZone = 0.0;
       break;
     }
-    case 4:
+    case kJD:
       JdToDate2(record.dJd, date);
       date->dTimeZone = 0.0;
       break;
-    case 5:
-      JdToDate2(record.dJd + 2400000.5, date);
+    case kMJD:
+      JdToDate2(record.dJd + kMjdZero, date);
       date->dTimeZone = 0.0;
       break;
     default:

@@ -16,7 +16,6 @@ namespace {
 constexpr int kDateDialogLeft = 20;  // pixels right of the pad's left edge
 constexpr int kObsDialogLeft = 100;
 constexpr UINT kMsgDateOutOfRange = 6107;
-constexpr double kMjdOffset = 2400000.5;
 constexpr double kHalfSecond = 0.5 / 86400.0;  // in days
 
 // The zones in which the date fields of a record are written.
@@ -27,28 +26,28 @@ struct RecordZones {
 
 double ZoneOf(int code, const RecordZones& zones) {
   switch (code) {
-    case 0: return 9.0;
-    case 6: return zones.lst;
-    case 7: return zones.lmt;
+    case timesys::kJST: return 9.0;
+    case timesys::kLST: return zones.lst;
+    case timesys::kLMT: return zones.lmt;
     default: return 0.0;
   }
 }
 
 // The universal-time Julian date of the instant a dialog record names.
-// `modifiedJd`: a code-5 record holds the modified Julian date (records
+// `modifiedJd`: an MJD record holds the modified Julian date (records
 // coming back from the dialog) rather than the Julian date (records the
 // pad fills).
 double RecordJd(const _DATEPAD& record, const RecordZones& zones, bool modifiedJd) {
   switch (record.nTimeSys) {
-    case 2: {
+    case timesys::kUTD: {
       // Day 0 at 00:00 plus the real day, which counts on from it.
       tagADATE date{record.nYear, record.nMonth, 0, 0, 0, record.dDay * 86400.0, 0.0};
       return GetJd(&date);
     }
-    case 4:
+    case timesys::kJD:
       return record.dJd;
-    case 5:
-      return modifiedJd ? record.dJd + kMjdOffset : record.dJd;
+    case timesys::kMJD:
+      return modifiedJd ? record.dJd + timesys::kMjdZero : record.dJd;
     default: {
       tagADATE date{record.nYear, record.nMonth, record.nDay, record.nHour, record.nMinute,
                     static_cast<double>(record.nSecond), ZoneOf(record.nTimeSys, zones)};
@@ -61,7 +60,7 @@ double RecordJd(const _DATEPAD& record, const RecordZones& zones, bool modifiedJ
 // pad will take it, lies within the accepted dates.
 bool IsRecordInRange(const _DATEPAD& record, const RecordZones& zones) {
   const double jd = RecordJd(record, zones, true);
-  return jd >= CDlgSetTime::kJdFirst - kHalfSecond && jd < CDlgSetTime::kJdLast + kHalfSecond;
+  return jd >= timesys::kFirstJd - kHalfSecond && jd < timesys::kLastJd + kHalfSecond;
 }
 
 bool SameAtSixDecimals(double a, double b) {
@@ -78,9 +77,9 @@ bool TimeOfDayChanged(const _DATEPAD& before, const _DATEPAD& after, int hour, i
                       int second, const RecordZones& beforeZones, const RecordZones& afterZones) {
   if (after.nTimeSys == before.nTimeSys) {
     switch (after.nTimeSys) {
-      case 2: return !SameAtSixDecimals(after.dDay, before.dDay);
-      case 4: return !SameAtSixDecimals(after.dJd, before.dJd);
-      case 5: return !SameAtSixDecimals(after.dJd, before.dJd - kMjdOffset);
+      case timesys::kUTD: return !SameAtSixDecimals(after.dDay, before.dDay);
+      case timesys::kJD: return !SameAtSixDecimals(after.dJd, before.dJd);
+      case timesys::kMJD: return !SameAtSixDecimals(after.dJd, before.dJd - timesys::kMjdZero);
       default: return after.nHour != hour || after.nMinute != minute || after.nSecond != second;
     }
   }
@@ -117,12 +116,13 @@ LRESULT CLumiraPad::OnChangeDate(WPARAM, LPARAM) {
 
   _DATEPAD after{};
   dialog.GetDatePad(after);
-  if (CDlgSetTime::IndexOfCode(after.nTimeSys) < 0) return 0;
+  const timesys::Info* chosen = timesys::Find(after.nTimeSys);
+  if (!chosen || chosen->dialogIndex < 0) return 0;
 
   const double lmtZone = GetLMTTimezone(m_fLongitude);
   const RecordZones beforeZones{m_fTz, lmtZone};
   RecordZones afterZones = beforeZones;
-  if (after.nTimeSys == 6 && before.nTimeSys != 6) {
+  if (after.nTimeSys == timesys::kLST && before.nTimeSys != timesys::kLST) {
     afterZones.lst = replies::ReadNumber(ExecuteHost("? Time.Timezone"));
   }
   // A date that normalising would push outside the accepted dates is not
@@ -149,7 +149,7 @@ LRESULT CLumiraPad::OnChangeDate(WPARAM, LPARAM) {
   TakeDateFields(date);
 
   SetCorLmrDate();
-  OnUpdate(5);
+  OnUpdate(kRefreshTime | kRefreshMagnitude);
   NotifyMainWindow("DATE");
   return 0;
 }
@@ -164,7 +164,7 @@ LRESULT CLumiraPad::OnChangeObs(WPARAM, LPARAM) {
 
   dialog.GetObs(&m_fLongitude, &m_fLatitude);
   SetCorLmrObs();
-  OnUpdate(7);
+  OnUpdate(kRefreshTime | kRefreshLocation | kRefreshMagnitude);
   NotifyMainWindow("OBS");
   return 0;
 }

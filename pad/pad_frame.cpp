@@ -156,7 +156,7 @@ void CLumiraPad::InitControls() {
   CreatePadButton(this, m_btnDate, m_pbmDateUp, dateImages, "Date", kDateButton, m_rcDateBtn);
   CreatePadButton(this, m_btnObs, m_pbmObsUp, obsImages, "Obs", kObsButton, m_rcObsBtn);
 
-  OnUpdate(0xFF);
+  OnUpdate(kRefreshAll);
 }
 
 // The layout pass of the first paint: the texts centred vertically, each
@@ -246,7 +246,7 @@ void CLumiraPad::OnPaint() {
   }
 
   if (firstPaint) {
-    OnUpdate(0xFF);
+    OnUpdate(kRefreshAll);
     // A host that paints the bar before handing over its control gets the
     // first refresh at the next paint, not date fields that were never read.
     m_bInitialized = m_pCorLmr != nullptr;

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kCell = 7;  // pixels per character of the value texts
+constexpr int kCell = CLmrStatic::kCellWidth;  // pixels per character of the value texts
 
 // Cells `first` to `last` (exclusive) of a text area, full height.
 CRect Cells(const CRect& area, int first, int last) {
@@ -16,16 +16,16 @@ CRect Cells(const CRect& area, int first, int last) {
 CRect CLumiraPad::GetDigitRect(int iDigit) {
   if (iDigit >= 0 && iDigit <= 19) {
     switch (m_nTimeSys) {
-      case 0:
-      case 1:
-      case 2:
-      case 6:
-      case 7:  // the month is one two-cell unit
+      case timesys::kJST:
+      case timesys::kUT:
+      case timesys::kUTD:
+      case timesys::kLST:
+      case timesys::kLMT:  // the month is one two-cell unit
         if (iDigit == 6 || iDigit == 7) return Cells(m_rcDate, 6, 8);
         return Cells(m_rcDate, iDigit, iDigit + 1);
-      case 4:
-      case 5:
-      case 8:
+      case timesys::kJD:
+      case timesys::kMJD:
+      case timesys::kST:
         return Cells(m_rcDate, iDigit, iDigit + 1);
       default:
         break;

@@ -11,10 +11,11 @@
 #include <utility>
 
 #include "pad/lumirapad.h"
+#include "pad/time_systems.h"
 
 namespace {
 
-constexpr int kCellWidth = 7;
+constexpr int kCellWidth = CLmrStatic::kCellWidth;
 constexpr int kNoDigit = -99;
 constexpr int kTimeSysSelector = 90;  // hover value: label and arrow
 constexpr int kEraMark = 91;          // hover value: "AD" / "BC"
@@ -23,18 +24,11 @@ constexpr UINT_PTR kTimerHoldL = 100;
 constexpr UINT_PTR kTimerHoldR = 102;
 constexpr UINT kHoldMs = 500;
 
-// The systems in menu order: key, pad code, shown text.
-struct MenuEntry {
-  const char* key;
-  int timeSys;
-  const char* text;
-};
-constexpr MenuEntry kMenu[8] = {
-    {"JST", 0, "日本時"},      {"UT", 1, "世界時"},       {"UTD", 2, "世界時(日)"},
-    {"LST", 6, "地方標準時"},  {"LMT", 7, "地方平時"},    {"JD", 4, "ﾕﾘｳｽ日"},
-    {"MJD", 5, "準ﾕﾘｳｽ日"},    {"ST", 8, "恒星時"},
-};
-constexpr int kMenuIndexOfCode[9] = {0, 1, 2, -1, 5, 6, 3, 4, 7};
+// The menu place of the shown system; -1 with no system.
+int MenuIndexOf(int timeSys) {
+  const timesys::Info* info = timesys::Find(timeSys);
+  return info ? info->menuIndex : -1;
+}
 
 // The cell of a point, counted from an area's left edge (toward zero).
 int CellOf(const CRect& area, CPoint point) { return (point.x - area.left) / kCellWidth; }
@@ -94,16 +88,8 @@ class CBusyScope {
 
 // --- time systems in menu order --------------------------------------------
 
-const char* CLumiraPad::MenuLabel(int menuIndex) {
-  return menuIndex >= 0 && menuIndex < 8 ? kMenu[menuIndex].key : nullptr;
-}
-
-int CLumiraPad::MenuIndexOfTimeSys(int timeSys) {
-  return timeSys >= 0 && timeSys <= 8 ? kMenuIndexOfCode[timeSys] : -1;
-}
-
 void CLumiraPad::ChangeTimeSysByMenuIndex(int menuIndex) {
-  if (const char* label = MenuLabel(menuIndex)) OnChangeTz(0, reinterpret_cast<LPARAM>(label));
+  if (const timesys::Info* info = timesys::AtMenu(menuIndex)) OnChangeTz(0, reinterpret_cast<LPARAM>(info->key));
 }
 
 // --- selection ----------------------------------------------------------------
@@ -123,7 +109,7 @@ void CLumiraPad::SetDateSelectedDigit(CPoint point) {
   // the selection stays as it was.
   if (IsCalendarSystem(m_nTimeSys)) {
     std::tie(m_iSelDigit, m_nSelMode) = DateSelectionOf(digit);
-  } else if (m_nTimeSys != 3) {
+  } else if (m_nTimeSys != timesys::kNone) {
     m_iSelDigit = kNoDigit;
     m_nSelMode = 0;
   }
@@ -206,7 +192,7 @@ void CLumiraPad::SPadUpdate(int action) {
   // The press that opened the time-system menu acts no further.
   if (m_bMenuShown) return;
 
-  const bool left = action == 1 || action == 3;
+  const bool left = action == kLeftPress || action == kLeftRepeat;
   const CPoint point = left ? m_ptL : m_ptR;
   int digit = kNoDigit;
   if (m_rcDate.PtInRect(point)) {
@@ -217,7 +203,7 @@ void CLumiraPad::SPadUpdate(int action) {
     digit = CellOf(m_rcMag, point) + 40;
   }
   // A press aims anew (a separator too); a repeat tick keeps the aim.
-  if (action == 1 || action == 2) m_iSelDigit = digit;
+  if (action == kLeftPress || action == kRightPress) m_iSelDigit = digit;
 
   // Left steps up and right down; Shift reverses.  A repeat tick reads
   // Shift as it is now, so a hold can change direction midway.
@@ -225,10 +211,10 @@ void CLumiraPad::SPadUpdate(int action) {
   const bool shiftNow = keyboard && keyboard->IsShiftDown();
   bool up = true;
   switch (action) {
-    case 1: up = !(m_nFlagsL & MK_SHIFT); break;
-    case 2: up = (m_nFlagsR & MK_SHIFT) != 0; break;
-    case 3: up = !shiftNow; break;
-    case 4: up = shiftNow; break;
+    case kLeftPress: up = !(m_nFlagsL & MK_SHIFT); break;
+    case kRightPress: up = (m_nFlagsR & MK_SHIFT) != 0; break;
+    case kLeftRepeat: up = !shiftNow; break;
+    case kRightRepeat: up = shiftNow; break;
     default: return;
   }
   if (up) {
@@ -239,7 +225,7 @@ void CLumiraPad::SPadUpdate(int action) {
 
   UpdateSelectionAfterPress(action);
 
-  if (action == 1 && m_rcTimeSysArrow.PtInRect(m_ptL)) ShowTimeSysMenu();
+  if (action == kLeftPress && m_rcTimeSysArrow.PtInRect(m_ptL)) ShowTimeSysMenu();
 }
 
 void CLumiraPad::UpdateSelectionAfterPress(int action) {
@@ -283,31 +269,32 @@ void CLumiraPad::UpdateSelectionAfterPress(int action) {
 }
 
 void CLumiraPad::StepTimeSysFromLabel(int action) {
-  int index = MenuIndexOfTimeSys(m_nTimeSys);
-  if (action == 1) index += (m_nFlagsL & MK_SHIFT) ? -1 : 1;
-  if (action == 2) index += (m_nFlagsR & MK_SHIFT) ? 1 : -1;
+  int index = MenuIndexOf(m_nTimeSys);
+  if (action == kLeftPress) index += (m_nFlagsL & MK_SHIFT) ? -1 : 1;
+  if (action == kRightPress) index += (m_nFlagsR & MK_SHIFT) ? 1 : -1;
   // A repeat tick re-selects the current system; past either end nothing.
-  if (index >= 0 && index <= 7) ChangeTimeSysByMenuIndex(index);
+  ChangeTimeSysByMenuIndex(index);
 }
 
 void CLumiraPad::FlipEra() {
   // Only where an era is shown: in JD, MJD and sidereal time the date
   // fields are those of an earlier display, and sending them would move
   // the host's time by hours or millennia.
-  if (!IsCalendarSystem(m_nTimeSys) && m_nTimeSys != 2) return;
+  if (!IsCalendarSystem(m_nTimeSys) && m_nTimeSys != timesys::kUTD) return;
   // AD 2006 <-> 2006 BC (astronomical -2005).  A wild year from the host
   // stays within the int range.
   const long long flipped = 1LL - m_nYear;
   m_nYear = flipped > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(flipped);
   SetCorLmrDate();
-  OnUpdate(1);
+  OnUpdate(kRefreshTime);
   NotifyMainWindow("DATE");
 }
 
 void CLumiraPad::ShowTimeSysMenu() {
   m_menuTimeSys.RemoveAll();
-  for (const MenuEntry& entry : kMenu) {
-    const char* mark = entry.timeSys == m_nTimeSys ? " * " : "   ";
+  for (int index = 0; index < timesys::kMenuEntries; ++index) {
+    const timesys::Info& entry = *timesys::AtMenu(index);
+    const char* mark = entry.code == m_nTimeSys ? " * " : "   ";
     m_menuTimeSys.Append(QString::fromUtf8(entry.key), QString::fromUtf8(mark) + QString::fromUtf8(entry.text));
   }
   // The choice comes back as WM_CHANGETZ to OnChangeTz.
@@ -339,7 +326,7 @@ void CLumiraPad::OnLButtonDown(UINT flags, CPoint point) {
   m_nFlagsR = 0;
   m_ptR = CPoint(0, 0);
   m_bMenuShown = 0;
-  SPadUpdate(1);
+  SPadUpdate(kLeftPress);
   CDialogBar::OnLButtonDown(flags, point);
 }
 
@@ -362,7 +349,7 @@ void CLumiraPad::OnRButtonDown(UINT flags, CPoint point) {
   m_ptR = point;
   m_ptL = CPoint(0, 0);
   m_bMenuShown = 0;
-  SPadUpdate(2);
+  SPadUpdate(kRightPress);
   CDialogBar::OnRButtonDown(flags, point);
 }
 
@@ -404,7 +391,10 @@ void CLumiraPad::OnMButtonDown(UINT flags, CPoint point) {
   }
   if (m_bLButton || m_bRButton || m_bWheel) return;
   CBusyScope busy(m_bMButton);
-  if (m_nTimeSys == 2 || m_nTimeSys == 4 || m_nTimeSys == 5 || m_nTimeSys == 8) return;
+  if (m_nTimeSys == timesys::kUTD || m_nTimeSys == timesys::kJD || m_nTimeSys == timesys::kMJD ||
+      m_nTimeSys == timesys::kST) {
+    return;
+  }
 
   const int digit = CellOf(m_rcDate, point);
   bool handled = true;
@@ -492,8 +482,8 @@ BOOL CLumiraPad::OnMouseWheel(UINT flags, short delta, CPoint screenPoint) {
   }
   if (m_rcTimeSysArea.PtInRect(point)) {
     // Forward goes up the menu, backward down; the ends re-select.
-    const int index = MenuIndexOfTimeSys(m_nTimeSys);
-    ChangeTimeSysByMenuIndex(delta > 0 ? std::max(index - 1, 0) : std::min(index + 1, 7));
+    const int index = MenuIndexOf(m_nTimeSys);
+    ChangeTimeSysByMenuIndex(delta > 0 ? std::max(index - 1, 0) : std::min(index + 1, timesys::kMenuEntries - 1));
   } else if (m_rcEra.PtInRect(point)) {
     FlipEra();
   } else if (delta > 0) {

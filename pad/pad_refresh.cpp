@@ -9,11 +9,6 @@
 
 namespace {
 
-constexpr UINT kRefreshTime = 0x01;
-constexpr UINT kRefreshLocation = 0x02;
-constexpr UINT kRefreshMagnitude = 0x04;
-constexpr UINT kRefreshTrack = 0x08;
-constexpr UINT kRefreshTrace = 0x10;
 constexpr int kObsCells = 16;
 constexpr int kMagCells = 4;
 
@@ -48,19 +43,23 @@ void CLumiraPad::OnUpdate(UINT flags) {
 
   if (flags & kRefreshTime) {
     switch (m_pTimeSys ? *m_pTimeSys : -1) {
-      case 0:  // zone time: Japan's when the zone is +9 h exactly
-        m_nTimeSys = pad::HostZone(m_pTimeZone) == 9.0 ? 0 : 6;
+      case timesys::kHostZoneTime:  // Japan's when the zone is +9 h exactly
+        m_nTimeSys = pad::HostZone(m_pTimeZone) == 9.0 ? timesys::kJST : timesys::kLST;
         break;
-      case 1:  // universal time: UTD, JD, MJD and ST are universal too
-        if (m_nTimeSys == 0 || m_nTimeSys == 6 || m_nTimeSys == 7) m_nTimeSys = 1;
+      case timesys::kHostUniversalTime:  // UTD, JD, MJD and ST are universal too
+        if (m_nTimeSys == timesys::kJST || m_nTimeSys == timesys::kLST || m_nTimeSys == timesys::kLMT) {
+          m_nTimeSys = timesys::kUT;
+        }
         break;
-      case 2:
-        m_nTimeSys = 7;
+      case timesys::kHostLocalMeanTime:
+        m_nTimeSys = timesys::kLMT;
         break;
       default:
         break;
     }
     ShowDate(m_nTimeSys);
+    // The zone of local mean time follows the place.
+    TellHostTimeSys(m_nTimeSys);
     // The picture is part of the bar's own paint: repaint only for a new age.
     const int age = MoonPictureIndex(replies::ReadNumber(m_pCorLmr->Execute("? Solar.Moon.age")));
     if (age != m_nMoonAge) {

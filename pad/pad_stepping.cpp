@@ -11,6 +11,7 @@
 #include "pad/lumirapad.h"
 #include "pad/pad_support.h"
 #include "pad/replies.h"
+#include "pad/time_systems.h"
 
 namespace {
 
@@ -94,13 +95,13 @@ void CLumiraPad::StepSelectedValue(BOOL up) {
   if (StepLongitude(digit, up) || StepLatitude(digit, up)) {
     // Sent and re-read whether the guards let the value change or not.
     SetCorLmrObs();
-    OnUpdate(7);
+    OnUpdate(kRefreshTime | kRefreshLocation | kRefreshMagnitude);
     NotifyMainWindow("OBS");
     return;
   }
   if (StepMagnitude(digit, up)) {
     SetCorLmrMag();
-    OnUpdate(4);
+    OnUpdate(kRefreshMagnitude);
     return;
   }
   StepDate(digit, up);
@@ -190,32 +191,31 @@ void CLumiraPad::StepDate(int digit, BOOL up) {
     }
   }
   SetCorLmrDate();
-  OnUpdate(5);
+  OnUpdate(kRefreshTime | kRefreshMagnitude);
   NotifyMainWindow("DATE");
 }
 
 void CLumiraPad::SetCorLmrDate() {
-  int hostCode = 1;
+  // The command is in the host's time of the shown system.  Sidereal time
+  // and no system at all carry no date: only " ; show lumiral" goes out.
+  const timesys::Info* system = timesys::Find(m_nTimeSys);
+  const timesys::HostCode hostCode = system ? system->hostCode : timesys::kHostUniversalTime;
   std::string command;
-  switch (m_nTimeSys) {
-    case 0: case 6:  // zone time; JST is the zone 9.0
-      hostCode = 0;
-      command = Format("Time = LST(%d,%d,%d,%d,%d,%d,%f)", m_nYear, m_nMonth, m_nDay, m_nHour,
-                       m_nMinute, m_nSecond, m_fTz);
-      break;
-    case 1: case 2: case 4: case 5:  // the decimal displays hold universal time
-      hostCode = 1;
-      command = Format("Time = UT(%d,%d,%d,%d,%d,%d)", m_nYear, m_nMonth, m_nDay, m_nHour,
-                       m_nMinute, m_nSecond);
-      break;
-    case 7:
-      hostCode = 2;
-      command = Format("Time = LMT(%d,%d,%d,%d,%d,%d)", m_nYear, m_nMonth, m_nDay, m_nHour,
-                       m_nMinute, m_nSecond);
-      break;
-    default:  // sidereal time and no time system carry no date
-      hostCode = 1;
-      break;
+  if (system && m_nTimeSys != timesys::kST) {
+    switch (hostCode) {
+      case timesys::kHostZoneTime:  // JST is the zone 9.0
+        command = Format("Time = LST(%d,%d,%d,%d,%d,%d,%f)", m_nYear, m_nMonth, m_nDay, m_nHour,
+                         m_nMinute, m_nSecond, m_fTz);
+        break;
+      case timesys::kHostUniversalTime:  // the decimal displays hold universal time
+        command = Format("Time = UT(%d,%d,%d,%d,%d,%d)", m_nYear, m_nMonth, m_nDay, m_nHour,
+                         m_nMinute, m_nSecond);
+        break;
+      case timesys::kHostLocalMeanTime:
+        command = Format("Time = LMT(%d,%d,%d,%d,%d,%d)", m_nYear, m_nMonth, m_nDay, m_nHour,
+                         m_nMinute, m_nSecond);
+        break;
+    }
   }
   if (m_pTimeSys) *m_pTimeSys = hostCode;
   ExecuteHost(command + kShowLumiral);

@@ -27,7 +27,7 @@ void CLumiraPad::OnTimer(UINT_PTR id) {
       break;
     case kTimerRepeatL:
       if (m_nTimerL2 == kNoTimer) break;  // the hold has ended already
-      SPadUpdate(3);
+      SPadUpdate(kLeftRepeat);
       RestartRepeat(m_nTimerL2, kTimerRepeatL);
       break;
     case kTimerHoldR:
@@ -37,7 +37,7 @@ void CLumiraPad::OnTimer(UINT_PTR id) {
       break;
     case kTimerRepeatR:
       if (m_nTimerR2 == kNoTimer) break;
-      SPadUpdate(4);
+      SPadUpdate(kRightRepeat);
       RestartRepeat(m_nTimerR2, kTimerRepeatR);
       break;
     default:
@@ -78,5 +78,5 @@ void CLumiraPad::StopAnimation() {
     }
   }
   m_bPlaying = FALSE;
-  OnUpdate(5);
+  OnUpdate(kRefreshTime | kRefreshMagnitude);
 }

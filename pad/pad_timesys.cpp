@@ -5,10 +5,13 @@
 #include <string>
 
 #include "pad/lumirapad.h"
+#include "pad/time_systems.h"
 #include "pad/pad_support.h"
 #include "pad/replies.h"
 
 namespace {
+
+using namespace timesys;
 
 constexpr UINT kEra = 6232;
 constexpr UINT kTimeSysLabel = 6234;
@@ -16,11 +19,6 @@ constexpr UINT kLockQuestionAnimation = 6100;
 constexpr UINT kLockQuestionTimeChange = 6101;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr int kDateCells = 20;
-constexpr double kJdOfMjdZero = 2400000.5;
-// The nearest doubles to 1/86400, 1/1440 and 1/24.
-constexpr double kDayPerSecond = 1.1574074074074073e-05;
-constexpr double kDayPerMinute = 0.0006944444444444445;
-constexpr double kDayPerHour = 0.041666666666666664;
 
 // 1 - year without overflowing at the bottom of the int range.
 long long OneMinus(int year) { return 1LL - year; }
@@ -35,13 +33,12 @@ QString JulianText(double value) { return QStringLiteral("  ") + pad::NumberFiel
 }  // namespace
 
 void CLumiraPad::ShowDate(int nTimeSys) {
-  if (nTimeSys < 0 || nTimeSys > 8 || nTimeSys == 3) return;
+  if (!Find(nTimeSys)) return;
   if (!m_pCorLmr || !IsWindow()) return;
+  ShowDateText(ReadHostTime(nTimeSys));
+}
 
-  const CString oldEra = GetDlgItemText(kEra);
-  const CString oldLabel = GetDlgItemText(kTimeSysLabel);
-  const pad::CScopedWindowDC dc(this);  // released (and its colour put back) however the branch ends
-
+CLumiraPad::DateText CLumiraPad::ReadHostTime(int timeSys) {
   auto ask = [this](const char* query) { return m_pCorLmr->Execute(query); };
   auto askNumber = [&](const char* query) { return replies::ReadNumber(ask(query)); };
 
@@ -81,55 +78,33 @@ void CLumiraPad::ShowDate(int nTimeSys) {
     return pad::FitCells(text, kDateCells);
   };
 
-  // The date text, the label (its area wiped when the label changes) and
-  // the era (likewise).
-  auto showText = [&](const QString& text, const char* fixedLabel, const QString& era) {
-    m_stcDate.SetWindowTextA(text);
-    m_stcDate.Invalidate(TRUE);
-    if (oldLabel != QLatin1String(fixedLabel) && dc) dc->FillSolidRect(m_rcTimeSys, kBlack);
-    pad::ShowText(GetDlgItem(kTimeSysLabel), m_strTimeLabel);
-    if (oldEra != era && dc) dc->FillSolidRect(m_rcEra, kBlack);
-    pad::ShowText(GetDlgItem(kEra), era);
-  };
-  auto tellHost = [this](int code, double zone) {
-    if (m_pTimeSys) *m_pTimeSys = code;
-    if (m_pTimeZone) *m_pTimeZone = zone;
-  };
-
-  switch (nTimeSys) {
-    case 0:  // JST
+  switch (timeSys) {
+    case kJST:
       readDate("? JST(Time)", 4);
       m_fTz = 9.0;
-      showText(calendarText(), "JST", newEra());
-      tellHost(0, 9.0);
-      break;
-    case 1:  // UT
+      return {calendarText(), "JST", newEra()};
+    case kUT:
       readDate("? UT(Time)", 3);
       m_fTz = 0.0;
-      showText(calendarText(), "UT", newEra());
-      tellHost(1, 0.0);
-      break;
-    case 2: {  // UT with a decimal day
+      return {calendarText(), "UT", newEra()};
+    case kUTD: {
       readDate("? UT(Time)", 3);
       m_fTz = askNumber("? Time.Timezone");
-      const double day = m_nSecond * kDayPerSecond + m_nMinute * kDayPerMinute + m_nHour * kDayPerHour + m_nDay;
+      const double day = RealDayOf(m_nDay, m_nHour, m_nMinute, m_nSecond);
       const QString text = QString::asprintf("%5lld/%02d/%08.5f   ", shownYear(), m_nMonth, day);
-      showText(pad::FitCells(text, kDateCells), "UT", m_strEra);
-      tellHost(1, 0.0);
-      break;
+      return {pad::FitCells(text, kDateCells), "UT", m_strEra};
     }
-    case 4:    // JD
-    case 5: {  // MJD
+    case kJD:
+    case kMJD: {
       const double jd = askNumber("? Time.jd");
-      const bool mjd = nTimeSys == 5;
+      const bool mjd = timeSys == kMJD;
       m_strTimeLabel = mjd ? QStringLiteral("MJD") : QStringLiteral("JD");
       m_strEra.clear();
-      showText(JulianText(mjd ? jd - kJdOfMjdZero : jd), mjd ? "MJD" : "JD", QString());
+      DateText shown{JulianText(mjd ? jd - kMjdZero : jd), mjd ? "MJD" : "JD", QString()};
       m_fTz = askNumber("? Time.Timezone");
-      tellHost(1, 0.0);
-      break;
+      return shown;
     }
-    case 6: {  // LST: the host's zone time shifted into the zone the host keeps
+    case kLST: {  // the host's zone time shifted into the zone the host keeps
       readDate("? LST(Time)", 4);
       m_fTz = askNumber("? Time.Timezone");
       const double target = pad::HostZone(m_pTimeZone);
@@ -144,17 +119,13 @@ void CLumiraPad::ShowDate(int nTimeSys) {
       m_nMinute = date.nMinute;
       m_nSecond = pad::TruncToInt(date.dSecond);
       m_fTz = target;
-      showText(calendarText(), "LST", newEra());
-      tellHost(0, m_fTz);
-      break;
+      return {calendarText(), "LST", newEra()};
     }
-    case 7:  // LMT: the host replies in local mean time already
+    case kLMT:  // the host replies in local mean time already
       readDate("? LMT(Time)", 4);
       m_fTz = askNumber("? Time.Timezone");
-      showText(calendarText(), "LMT", newEra());
-      tellHost(2, GetLMTTimezone(m_fLongitude));
-      break;
-    case 8: {  // sidereal time, seconds truncated
+      return {calendarText(), "LMT", newEra()};
+    case kST: {  // sidereal time, seconds truncated
       const double st = askNumber("? Time.SiderealTime");
       m_strTimeLabel = QStringLiteral("ST");
       m_strEra.clear();
@@ -162,51 +133,50 @@ void CLumiraPad::ShowDate(int nTimeSys) {
       const double minutes = (st - h) * 60;
       const int m = pad::TruncToInt(minutes);
       const int s = pad::TruncToInt((minutes - m) * 60);
-      const QString text = QString::asprintf("            %02d:%02d:%02d", h, m, s);
-      showText(pad::FitCells(text, kDateCells), "ST", QString());
+      DateText shown{pad::FitCells(QString::asprintf("            %02d:%02d:%02d", h, m, s), kDateCells), "ST",
+                     QString()};
       m_fTz = askNumber("? Time.Timezone");
-      tellHost(1, 0.0);
-      break;
+      return shown;
     }
     default:
-      break;
+      return {};
+  }
+}
+
+void CLumiraPad::ShowDateText(const DateText& shown) {
+  const CString oldEra = GetDlgItemText(kEra);
+  const CString oldLabel = GetDlgItemText(kTimeSysLabel);
+  const pad::CScopedWindowDC dc(this);  // released (and its colour put back) however this ends
+
+  m_stcDate.SetWindowTextA(shown.text);
+  m_stcDate.Invalidate(TRUE);
+  // The label's and the era's areas are wiped when they change.
+  if (oldLabel != QLatin1String(shown.fixedLabel) && dc) dc->FillSolidRect(m_rcTimeSys, kBlack);
+  pad::ShowText(GetDlgItem(kTimeSysLabel), m_strTimeLabel);
+  if (oldEra != shown.era && dc) dc->FillSolidRect(m_rcEra, kBlack);
+  pad::ShowText(GetDlgItem(kEra), shown.era);
+}
+
+void CLumiraPad::TellHostTimeSys(int timeSys) {
+  const Info* system = Find(timeSys);
+  if (!system) return;
+  if (m_pTimeSys) *m_pTimeSys = system->hostCode;
+  if (!m_pTimeZone) return;
+  switch (timeSys) {
+    case kJST: *m_pTimeZone = 9.0; break;
+    case kLST: *m_pTimeZone = m_fTz; break;
+    case kLMT: *m_pTimeZone = GetLMTTimezone(m_fLongitude); break;
+    default: *m_pTimeZone = 0.0; break;  // the universal displays
   }
 }
 
 LRESULT CLumiraPad::OnChangeTz(WPARAM wp, LPARAM lp) {
   const char* label = wp ? reinterpret_cast<const char*>(wp) : reinterpret_cast<const char*>(lp);
-  const std::string key = label ? label : "";
-  auto tellHost = [this](int code, double zone) {
-    if (m_pTimeSys) *m_pTimeSys = code;
-    if (m_pTimeZone) *m_pTimeZone = zone;
-  };
-
-  if (key == "JST") {
-    m_nTimeSys = 0;
-    tellHost(0, 9.0);
-  } else if (key == "UT") {
-    m_nTimeSys = 1;
-    tellHost(1, 0.0);
-  } else if (key == "UTD") {
-    m_nTimeSys = 2;
-    tellHost(1, 0.0);
-  } else if (key == "LST") {
-    m_nTimeSys = 6;
-    if (m_pTimeSys) *m_pTimeSys = 0;
-    if (m_pCorLmr) m_fTz = replies::ReadNumber(m_pCorLmr->Execute("? Time.Timezone"));
-    if (m_pTimeZone) *m_pTimeZone = m_fTz;
-  } else if (key == "LMT") {
-    m_nTimeSys = 7;
-    tellHost(2, GetLMTTimezone(m_fLongitude));
-  } else if (key == "JD") {
-    m_nTimeSys = 4;
-    tellHost(1, 0.0);
-  } else if (key == "MJD") {
-    m_nTimeSys = 5;
-    tellHost(1, 0.0);
-  } else if (key == "ST") {
-    m_nTimeSys = 8;
-    tellHost(1, 0.0);
+  if (const Info* system = OfKey(label ? label : "")) {
+    m_nTimeSys = system->code;
+    // Local standard time keeps the zone the host has.
+    if (m_nTimeSys == kLST && m_pCorLmr) m_fTz = replies::ReadNumber(m_pCorLmr->Execute("? Time.Timezone"));
+    TellHostTimeSys(m_nTimeSys);
   }
 
   {

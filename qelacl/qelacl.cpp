@@ -337,3 +337,5 @@ extern "C" QELACL_API void ChangeTimezone(tagADATE* date, double newZone) {
   }
   WriteInstant(date, dayNumber, wholeSeconds, seconds);
 }
+
+extern "C" QELACL_API int IsLeapYear(int32_t year) { return qelacl::IsLeapYear(year) ? 1 : 0; }

@@ -85,13 +85,13 @@ class CTimeDialogFuzz : public CDialogFuzzBase {
     FUZZ_CHECK(dialog.CreateFromTemplate(), "date dialog not created");
     auto* list = dynamic_cast<CComboBox*>(dialog.GetDlgItem(settime::kIdTimeSys));
     FUZZ_CHECK(list, "no time-system list");
-    list->SelectByUser((entries & 0x0F) % CDlgSetTime::kEntries);
+    list->SelectByUser((entries & 0x0F) % timesys::kDialogEntries);
     dialog.CheckRadioButton(settime::kIdBC, settime::kIdAD, (era & 1) ? settime::kIdAD : settime::kIdBC);
     for (int id : {settime::kIdYear, settime::kIdMonth, settime::kIdDay, settime::kIdHour, settime::kIdMinute,
                    settime::kIdSecond, settime::kIdJd, settime::kIdRealDay}) {
       dialog.SetDlgItemText(id, in.QLine());
     }
-    const int entry = (entries >> 4) % CDlgSetTime::kEntries;
+    const int entry = (entries >> 4) % timesys::kDialogEntries;
     list->SelectByUser(entry);
     dialog.PressButton(IDOK);
     m_services.prompt.ClearShown();
@@ -103,7 +103,7 @@ class CTimeDialogFuzz : public CDialogFuzzBase {
     constexpr double kSlack = 1e-6;  // the typed text is read again
     if (entry == 5 || entry == 6) {
       const double jd = entry == 6 ? result.dJd + 2400000.5 : result.dJd;
-      FUZZ_CHECK(jd >= CDlgSetTime::kJdFirst - kSlack && jd <= CDlgSetTime::kJdLast + kSlack, "accepted JD %.17g",
+      FUZZ_CHECK(jd >= timesys::kFirstJd - kSlack && jd <= timesys::kLastJd + kSlack, "accepted JD %.17g",
                  jd);
     } else if (entry == 2) {
       FUZZ_CHECK(std::isfinite(result.dDay), "accepted day %.17g", result.dDay);

@@ -84,7 +84,7 @@ class CPadHostFuzz {
     // A known state first.
     m_host.fuzzing = false;
     m_pad->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>("JST"));
-    m_pad->OnUpdate(0xFF);
+    m_pad->OnUpdate(CLumiraPad::kRefreshAll);
 
     CInput in(data, size);
     m_host.queue.clear();
@@ -92,7 +92,7 @@ class CPadHostFuzz {
     while (!in.Empty()) m_host.queue.push_back(in.Line());
     m_host.fuzzing = true;
 
-    m_pad->OnUpdate(0xFF);
+    m_pad->OnUpdate(CLumiraPad::kRefreshAll);
     for (const char* label : {"UT", "UTD", "LST", "LMT", "JD", "MJD", "ST", "JST"}) {
       m_pad->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(label));
     }

@@ -81,6 +81,16 @@ TEST_F(SetTimeCheckTest, DatesOutsideTheAcceptedRange) {
   EXPECT_TRUE(ui::PressOk(*end));
   EXPECT_EQ(MessageCount(), 0);
 
+  // Local mean time at 179.3 degrees west (zone -11:57:12, where a zone
+  // taken as longitude x 0.0666... would differ in its last bit): the
+  // last instant is 12:02:48 on 31 December 99999, as the pad judges it.
+  host.Reply("? location.longitude", "-179.3");
+  for (int second : {48, 49}) {
+    services.prompt.ClearShown();
+    auto lmt = OpenTime(Calendar(7, 99999, 12, 31, 12, 2, second));
+    EXPECT_EQ(ui::PressOk(*lmt), second == 48);
+  }
+
   // Japan time 30:00 on 31 December 99999 is 21:00 UT, but its date is
   // the year 100000.
   services.prompt.ClearShown();

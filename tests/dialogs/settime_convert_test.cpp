@@ -34,7 +34,7 @@ TEST_F(SetTimeConvertTest, ListHoldsTheSevenSystems) {
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->GetCount(), 7);
   const char* texts[] = {"日本時", "世界時", "世界時(日)", "地方標準時", "地方平時", "ﾕﾘｳｽ日", "準ﾕﾘｳｽ日"};
-  for (int i = 0; i < 7; ++i) EXPECT_STREQ(CDlgSetTime::EntryText(i), texts[i]);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(list->GetLBText(i), QString::fromUtf8(texts[i]));
   // Sidereal time and code 3 have no entry.
   EXPECT_EQ(CDlgSetTime::IndexOfCode(3), -1);
   EXPECT_EQ(CDlgSetTime::IndexOfCode(8), -1);

@@ -33,6 +33,9 @@ class PadTest : public PadFixture {
   std::string EraText() { return Pad().GetDlgItemText(6232).toStdString(); }
 
   // Shows the date of a new reply to `query` in `timeSys`.
+  // Picks a time system as the pad's menu does.
+  void Choose(const char* key) { P().ChangeTz(0, reinterpret_cast<LPARAM>(key)); }
+
   std::string ShowWith(int timeSys, const std::string& query, const std::string& reply) {
     Host().Reply(query, reply);
     P().ShowDate(timeSys);

@@ -73,7 +73,9 @@ TEST_F(RefreshTest, MoonAgeRoundsToWholeDaysWithinTheStrip) {
   for (const auto& c : cases) {
     Host().Reply("? Solar.Moon.age", c.reply);
     Pad().OnUpdate(0x01);
-    if (c.days >= 0) EXPECT_EQ(P().MoonAge(), c.days) << c.reply;
+    if (c.days >= 0) {
+      EXPECT_EQ(P().MoonAge(), c.days) << c.reply;
+    }
     EXPECT_GE(P().MoonAge(), 0) << c.reply;
     EXPECT_LE(P().MoonAge(), 29) << c.reply;
     // Hosts that show the Moon beside the pad pick the same picture.

@@ -20,18 +20,21 @@ TEST_F(TimeSysTest, CalendarSystemsShowTheirTextLabelEraAndTellTheHost) {
   EXPECT_EQ(rig.zone, 9.0);
   EXPECT_EQ(P().Tz(), 9.0);
 
+  // Showing reads the host; the switch that chose the system tells it.
   Host().ClearSent();
   P().ShowDate(1);
   EXPECT_EQ(DateText(), " 2006/04/01 12:30:15");
   EXPECT_EQ(LabelText(), "UT");
   EXPECT_EQ(Sent(), std::vector<std::string>{"? UT(Time)"});
+  EXPECT_EQ(rig.timeSys, 0);
+  Choose("UT");
   EXPECT_EQ(rig.timeSys, 1);
   EXPECT_EQ(rig.zone, 0.0);
   EXPECT_EQ(P().Tz(), 0.0);
 
   Host().Reply("? Time.Timezone", "-5");
   P().Longitude() = 135.0;
-  P().ShowDate(7);
+  Choose("LMT");
   EXPECT_EQ(LabelText(), "LMT");
   EXPECT_EQ(rig.timeSys, 2);
   EXPECT_DOUBLE_EQ(rig.zone, 9.0);  // 135 degrees east: nine hours
@@ -89,6 +92,7 @@ TEST_F(TimeSysTest, UniversalTimeWithADecimalDay) {
   Host().Reply("? Time.Timezone", "9");
   EXPECT_EQ(ShowWith(2, "? UT(Time)", "UT AD2006/04/04 12:00:00"), " 2006/04/04.50000   ");
   EXPECT_EQ(LabelText(), "UT");
+  Choose("UTD");
   EXPECT_EQ(rig.timeSys, 1);
   EXPECT_EQ(rig.zone, 0.0);
   EXPECT_EQ(P().Tz(), 9.0);
@@ -106,6 +110,7 @@ TEST_F(TimeSysTest, JulianDatesAndSiderealTime) {
   EXPECT_EQ(ShowWith(4, "? Time.jd", "2453827.02101"), "    2453827.02101   ");
   EXPECT_EQ(LabelText(), "JD");
   EXPECT_EQ(EraText(), "");
+  Choose("JD");
   EXPECT_EQ(rig.timeSys, 1);
   EXPECT_EQ(rig.zone, 0.0);
   EXPECT_EQ(P().Tz(), 9.0);

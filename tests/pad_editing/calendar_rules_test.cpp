@@ -73,6 +73,10 @@ TEST_F(CalendarRulesTest, RangeBoundsMoveWithTheZoneOfTheTimeSystem) {
   P().Longitude() = 150.0;
   EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 10, 0, 0)));
   EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 10, 0, 1)));
+  // ... and at 179.3 degrees west the edge the date dialog also keeps.
+  P().Longitude() = -179.3;
+  EXPECT_TRUE(P().IsDateInRange(Date(99999, 12, 31, 12, 2, 48)));
+  EXPECT_FALSE(P().IsDateInRange(Date(99999, 12, 31, 12, 2, 49)));
   // The decimal and sidereal displays judge nothing.
   for (int ts : {2, 3, 4, 5, 8}) {
     P().TimeSys() = ts;
