@@ -25,11 +25,13 @@ constexpr UINT kDateButtonId = 6217;
 constexpr UINT kObsButtonId = 6218;
 
 // The host's variables that the pad reads and writes.  A new host starts
-// in Japan standard time (code 0, zone 9.0) with no animation mode.
+// in Japan standard time (code 0, zone 9.0) in continuous animation mode.
 struct HostVariables {
-  int timeSys = 0;     // 0 zone time, 1 universal time, 2 local mean time
+  int timeSys = 0;     // timesys::HostCode: 0 zone time, 1 universal time, 2 local mean time
   double zone = 9.0;   // hours east of Greenwich
-  int animation = 0;   // 0 none, 1 step, 2 real time
+  int animation = 0;   // the Time menu's animation mode: 0 continuous
+                       // (speed times real time), 1 step (speed per
+                       // tick), 2 real time
 };
 
 class CPadHostFrame : public CFrameWnd {

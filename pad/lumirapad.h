@@ -207,17 +207,22 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   CBitmapButton m_btnObs;
   int m_iSelDigit = -99;
   int m_nSelMode = 0;
-  UINT m_nTimerL1 = UINT(-1);
-  UINT m_nTimerL2 = UINT(-1);
-  UINT m_nFlagsL = 0;
-  CPoint m_ptL;
-  UINT m_nTimerR1 = UINT(-1);
-  UINT m_nTimerR2 = UINT(-1);
-  UINT m_nFlagsR = 0;
-  CPoint m_ptR;
+  // A held left or right button: the press, and the timers that repeat
+  // its step.  The hold timer (500 ms) starts at the press and re-arms
+  // itself at every tick, restarting the repeat timer (10 ms) with it.
+  struct ButtonHold {
+    ButtonHold(UINT_PTR hold, UINT_PTR repeat) : holdId(hold), repeatId(repeat) {}
+    const UINT_PTR holdId;         // the ids of this button's timers
+    const UINT_PTR repeatId;
+    UINT holdTimer = UINT(-1);     // running hold timer, or -1
+    UINT repeatTimer = UINT(-1);   // running repeat timer, or -1
+    UINT flags = 0;                // key state at the press (MK_SHIFT)
+    CPoint point;                  // where the press was; (0, 0) for none
+    BOOL busy = 0;                 // the button is down and steps the pad
+  };
+  ButtonHold m_holdL{100, 101};
+  ButtonHold m_holdR{102, 103};
   BOOL m_bMenuShown = 0;
-  BOOL m_bLButton = 0;
-  BOOL m_bRButton = 0;
   BOOL m_bMButton = 0;
   BOOL m_bWheel = 0;
   CLmrTipMenu m_menuTimeSys;
@@ -281,10 +286,9 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void ShowTimeSysMenu();
   void UpdateSelectionAfterPress(int action);
   void ClearDisplaySelection(CLmrStatic& display);
-  // Ends a button hold: kills its hold and repeat timers, releases the
-  // capture, clears its busy flag.  EndHold does so only while the hold
-  // timer runs (button-up); CancelHold whatever is left (disabling).
-  void EndHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy);
-  void CancelHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy);
-  void RestartRepeat(UINT& repeatTimer, UINT_PTR id);
+  // Ends a button's hold, however it ends (button-up, disabling, the
+  // time-lock question): kills its timers, releases the capture if the
+  // button held it, clears its busy flag.
+  void StopHold(ButtonHold& hold);
+  void RestartRepeat(ButtonHold& hold);
 };

@@ -19,9 +19,6 @@ constexpr int kCellWidth = CLmrStatic::kCellWidth;
 constexpr int kNoDigit = -99;
 constexpr int kTimeSysSelector = 90;  // hover value: label and arrow
 constexpr int kEraMark = 91;          // hover value: "AD" / "BC"
-constexpr UINT kNoTimer = UINT(-1);
-constexpr UINT_PTR kTimerHoldL = 100;
-constexpr UINT_PTR kTimerHoldR = 102;
 constexpr UINT kHoldMs = 500;
 
 // The menu place of the shown system; -1 with no system.
@@ -153,8 +150,8 @@ void CLumiraPad::SetEnable(int enable) {
   m_bEnable = enable;
   if (!m_bEnable) {
     // No step may run on a disabled pad: a button held now stops repeating.
-    CancelHold(m_nTimerL1, m_nTimerL2, m_bLButton);
-    CancelHold(m_nTimerR1, m_nTimerR2, m_bRButton);
+    StopHold(m_holdL);
+    StopHold(m_holdR);
   }
   TurnOffSelection();
   Invalidate(TRUE);
@@ -162,28 +159,16 @@ void CLumiraPad::SetEnable(int enable) {
 
 void CLumiraPad::EnableAnimation(int enable) { SetEnable(enable ? 1 : 0); }
 
-void CLumiraPad::EndHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy) {
-  if (holdTimer == kNoTimer) return;
-  KillTimer(holdTimer);
-  holdTimer = kNoTimer;
-  if (repeatTimer != kNoTimer) {
-    KillTimer(repeatTimer);
-    repeatTimer = kNoTimer;
-  }
-  ReleaseCapture();
-  busy = 0;
-}
-
-void CLumiraPad::CancelHold(UINT& holdTimer, UINT& repeatTimer, BOOL& busy) {
-  const bool held = busy || holdTimer != kNoTimer || repeatTimer != kNoTimer;
-  for (UINT* timer : {&holdTimer, &repeatTimer}) {
-    if (*timer != kNoTimer) {
+void CLumiraPad::StopHold(ButtonHold& hold) {
+  const bool held = hold.busy || hold.holdTimer != UINT(-1) || hold.repeatTimer != UINT(-1);
+  for (UINT* timer : {&hold.holdTimer, &hold.repeatTimer}) {
+    if (*timer != UINT(-1)) {
       KillTimer(*timer);
-      *timer = kNoTimer;
+      *timer = UINT(-1);
     }
   }
   if (held) ReleaseCapture();
-  busy = 0;
+  hold.busy = 0;
 }
 
 // --- click dispatch -------------------------------------------------------------
@@ -193,7 +178,7 @@ void CLumiraPad::SPadUpdate(int action) {
   if (m_bMenuShown) return;
 
   const bool left = action == kLeftPress || action == kLeftRepeat;
-  const CPoint point = left ? m_ptL : m_ptR;
+  const CPoint point = left ? m_holdL.point : m_holdR.point;
   int digit = kNoDigit;
   if (m_rcDate.PtInRect(point)) {
     digit = CellOf(m_rcDate, point);
@@ -211,8 +196,8 @@ void CLumiraPad::SPadUpdate(int action) {
   const bool shiftNow = keyboard && keyboard->IsShiftDown();
   bool up = true;
   switch (action) {
-    case kLeftPress: up = !(m_nFlagsL & MK_SHIFT); break;
-    case kRightPress: up = (m_nFlagsR & MK_SHIFT) != 0; break;
+    case kLeftPress: up = !(m_holdL.flags & MK_SHIFT); break;
+    case kRightPress: up = (m_holdR.flags & MK_SHIFT) != 0; break;
     case kLeftRepeat: up = !shiftNow; break;
     case kRightRepeat: up = shiftNow; break;
     default: return;
@@ -225,7 +210,7 @@ void CLumiraPad::SPadUpdate(int action) {
 
   UpdateSelectionAfterPress(action);
 
-  if (action == kLeftPress && m_rcTimeSysArrow.PtInRect(m_ptL)) ShowTimeSysMenu();
+  if (action == kLeftPress && m_rcTimeSysArrow.PtInRect(m_holdL.point)) ShowTimeSysMenu();
 }
 
 void CLumiraPad::UpdateSelectionAfterPress(int action) {
@@ -233,12 +218,12 @@ void CLumiraPad::UpdateSelectionAfterPress(int action) {
   // (the other button's point is (0, 0), outside every area).
   CPoint point;
   auto hit = [&](const CRect& area) {
-    if (area.PtInRect(m_ptL)) {
-      point = m_ptL;
+    if (area.PtInRect(m_holdL.point)) {
+      point = m_holdL.point;
       return true;
     }
-    if (area.PtInRect(m_ptR)) {
-      point = m_ptR;
+    if (area.PtInRect(m_holdR.point)) {
+      point = m_holdR.point;
       return true;
     }
     return false;
@@ -270,8 +255,8 @@ void CLumiraPad::UpdateSelectionAfterPress(int action) {
 
 void CLumiraPad::StepTimeSysFromLabel(int action) {
   int index = MenuIndexOf(m_nTimeSys);
-  if (action == kLeftPress) index += (m_nFlagsL & MK_SHIFT) ? -1 : 1;
-  if (action == kRightPress) index += (m_nFlagsR & MK_SHIFT) ? 1 : -1;
+  if (action == kLeftPress) index += (m_holdL.flags & MK_SHIFT) ? -1 : 1;
+  if (action == kRightPress) index += (m_holdR.flags & MK_SHIFT) ? 1 : -1;
   // A repeat tick re-selects the current system; past either end nothing.
   ChangeTimeSysByMenuIndex(index);
 }
@@ -306,25 +291,21 @@ void CLumiraPad::ShowTimeSysMenu() {
 
 void CLumiraPad::OnLButtonDown(UINT flags, CPoint point) {
   if (!m_bEnable) {
-    if (m_nTimerL1 != kNoTimer) {
-      KillTimer(m_nTimerL1);
-      m_nTimerL1 = kNoTimer;
-    }
-    m_bLButton = 0;
+    StopHold(m_holdL);
     return;
   }
-  if (m_bRButton || m_bMButton || m_bWheel) return;  // one action at a time
+  if (m_holdR.busy || m_bMButton || m_bWheel) return;  // one action at a time
   // A press on a value, the label or the era starts the hold (not on the
   // arrow, and not while the time-lock question is open).
   if (m_bAskingLock != 1 && GetLButtonPos(point) == 0) {
-    m_nTimerL1 = UINT(SetTimer(kTimerHoldL, kHoldMs));
+    m_holdL.holdTimer = UINT(SetTimer(m_holdL.holdId, kHoldMs));
     SetCapture();
-    m_bLButton = 1;
+    m_holdL.busy = 1;
   }
-  m_nFlagsL = flags;
-  m_ptL = point;
-  m_nFlagsR = 0;
-  m_ptR = CPoint(0, 0);
+  m_holdL.flags = flags;
+  m_holdL.point = point;
+  m_holdR.flags = 0;
+  m_holdR.point = CPoint(0, 0);
   m_bMenuShown = 0;
   SPadUpdate(kLeftPress);
   CDialogBar::OnLButtonDown(flags, point);
@@ -332,22 +313,18 @@ void CLumiraPad::OnLButtonDown(UINT flags, CPoint point) {
 
 void CLumiraPad::OnRButtonDown(UINT flags, CPoint point) {
   if (!m_bEnable) {
-    if (m_nTimerR1 != kNoTimer) {
-      KillTimer(m_nTimerR1);
-      m_nTimerR1 = kNoTimer;
-    }
-    m_bRButton = 0;
+    StopHold(m_holdR);
     return;
   }
-  if (m_bLButton || m_bMButton || m_bWheel) return;
+  if (m_holdL.busy || m_bMButton || m_bWheel) return;
   if (m_bAskingLock != 1 && GetLButtonPos(point) == 0) {
-    m_nTimerR1 = UINT(SetTimer(kTimerHoldR, kHoldMs));
+    m_holdR.holdTimer = UINT(SetTimer(m_holdR.holdId, kHoldMs));
     SetCapture();
-    m_bRButton = 1;
+    m_holdR.busy = 1;
   }
-  m_nFlagsR = flags;
-  m_ptR = point;
-  m_ptL = CPoint(0, 0);
+  m_holdR.flags = flags;
+  m_holdR.point = point;
+  m_holdL.point = CPoint(0, 0);
   m_bMenuShown = 0;
   SPadUpdate(kRightPress);
   CDialogBar::OnRButtonDown(flags, point);
@@ -355,7 +332,7 @@ void CLumiraPad::OnRButtonDown(UINT flags, CPoint point) {
 
 void CLumiraPad::OnLButtonUp(UINT flags, CPoint point) {
   if (!m_bEnable) return;
-  EndHold(m_nTimerL1, m_nTimerL2, m_bLButton);
+  StopHold(m_holdL);
   SetFocus();
   ExecuteHost("animation.time = false");
   CDialogBar::OnLButtonUp(flags, point);
@@ -363,7 +340,7 @@ void CLumiraPad::OnLButtonUp(UINT flags, CPoint point) {
 
 void CLumiraPad::OnRButtonUp(UINT flags, CPoint point) {
   if (!m_bEnable) return;
-  EndHold(m_nTimerR1, m_nTimerR2, m_bRButton);
+  StopHold(m_holdR);
   SetFocus();
   ExecuteHost("animation.time = false");
   CDialogBar::OnRButtonUp(flags, point);
@@ -389,7 +366,7 @@ void CLumiraPad::OnMButtonDown(UINT flags, CPoint point) {
     m_bMButton = 0;
     return;
   }
-  if (m_bLButton || m_bRButton || m_bWheel) return;
+  if (m_holdL.busy || m_holdR.busy || m_bWheel) return;
   CBusyScope busy(m_bMButton);
   if (m_nTimeSys == timesys::kUTD || m_nTimeSys == timesys::kJD || m_nTimeSys == timesys::kMJD ||
       m_nTimeSys == timesys::kST) {
@@ -469,7 +446,7 @@ BOOL CLumiraPad::OnMouseWheel(UINT flags, short delta, CPoint screenPoint) {
     m_bWheel = 0;
     return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
   }
-  if (m_bLButton || m_bRButton || m_bMButton) return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
+  if (m_holdL.busy || m_holdR.busy || m_bMButton) return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
 
   CBusyScope busy(m_bWheel);
   // The wheel acts on the hovered digit; the highlight stays where it was.

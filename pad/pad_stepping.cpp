@@ -2,7 +2,9 @@
 // location, limiting magnitude) and sending the pad's values to the host.
 //
 // Every step follows one road: change the pad's own copy, send it to the
-// host, re-read the host's state, tell the main window.
+// host, re-read the host's state, and tell the main window what changed
+// ("DATE" or "OBS").  The magnitude is the one value the main window is
+// not told of: it belongs to the chart, not to the time or the place.
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>

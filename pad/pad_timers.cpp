@@ -1,57 +1,40 @@
 // Auto-repeat while a mouse button is held, and stopping the host's time
 // animation.
 //
-// A press starts the 500 ms hold timer (100 left, 102 right).  When it
-// fires it starts the 10 ms repeat timer (101, 103), and every repeat tick
-// steps once more.  Button-up kills both (pad_mouse.cpp).
+// A press starts its button's 500 ms hold timer (pad_mouse.cpp).  When it
+// fires it re-arms itself and starts the 10 ms repeat timer, and every
+// repeat tick steps once more; the re-armed hold timer keeps restarting
+// the repeat for as long as the button is down.  Whatever ends the hold
+// (button-up, disabling, the time-lock question) goes through StopHold.
 #include "pad/lumirapad.h"
 
 namespace {
 
-constexpr UINT kNoTimer = UINT(-1);
-constexpr UINT_PTR kTimerHoldL = 100;
-constexpr UINT_PTR kTimerRepeatL = 101;
-constexpr UINT_PTR kTimerHoldR = 102;
-constexpr UINT_PTR kTimerRepeatR = 103;
 constexpr UINT kHoldMs = 500;
 constexpr UINT kRepeatMs = 10;
 
 }  // namespace
 
 void CLumiraPad::OnTimer(UINT_PTR id) {
-  switch (id) {
-    case kTimerHoldL:
-      KillTimer(kTimerHoldL);
-      m_nTimerL1 = UINT(SetTimer(kTimerHoldL, kHoldMs));
-      m_nTimerL2 = UINT(SetTimer(kTimerRepeatL, kRepeatMs));
-      break;
-    case kTimerRepeatL:
-      if (m_nTimerL2 == kNoTimer) break;  // the hold has ended already
-      SPadUpdate(kLeftRepeat);
-      RestartRepeat(m_nTimerL2, kTimerRepeatL);
-      break;
-    case kTimerHoldR:
-      KillTimer(kTimerHoldR);
-      m_nTimerR1 = UINT(SetTimer(kTimerHoldR, kHoldMs));
-      m_nTimerR2 = UINT(SetTimer(kTimerRepeatR, kRepeatMs));
-      break;
-    case kTimerRepeatR:
-      if (m_nTimerR2 == kNoTimer) break;
-      SPadUpdate(kRightRepeat);
-      RestartRepeat(m_nTimerR2, kTimerRepeatR);
-      break;
-    default:
-      break;
+  for (ButtonHold* hold : {&m_holdL, &m_holdR}) {
+    if (id == hold->holdId) {
+      KillTimer(hold->holdId);
+      hold->holdTimer = UINT(SetTimer(hold->holdId, kHoldMs));
+      hold->repeatTimer = UINT(SetTimer(hold->repeatId, kRepeatMs));
+    } else if (id == hold->repeatId && hold->repeatTimer != UINT(-1)) {  // else the hold has ended
+      SPadUpdate(hold == &m_holdL ? kLeftRepeat : kRightRepeat);
+      RestartRepeat(*hold);
+    }
   }
   CDialogBar::OnTimer(id);
 }
 
-void CLumiraPad::RestartRepeat(UINT& repeatTimer, UINT_PTR id) {
+void CLumiraPad::RestartRepeat(ButtonHold& hold) {
   // The step may have ended the hold (the time-lock question stops the
   // repeat before it asks): then the repeat stays stopped.
-  if (repeatTimer == kNoTimer) return;
-  KillTimer(id);
-  repeatTimer = UINT(SetTimer(id, kRepeatMs));
+  if (hold.repeatTimer == UINT(-1)) return;
+  KillTimer(hold.repeatId);
+  hold.repeatTimer = UINT(SetTimer(hold.repeatId, kRepeatMs));
 }
 
 void CLumiraPad::StopAnimation() {

@@ -202,19 +202,8 @@ BOOL CLumiraPad::TurnOffSpecialTime(int bAnimation) {
   const CString question = LoadString(bAnimation ? kLockQuestionAnimation : kLockQuestionTimeChange);
 
   // No auto-repeat may step on while the question is open.
-  auto stopRepeat = [this](UINT& holdTimer, UINT& repeatTimer, BOOL& busy) {
-    if (holdTimer == UINT(-1)) return;
-    KillTimer(holdTimer);
-    holdTimer = UINT(-1);
-    if (repeatTimer != UINT(-1)) {
-      KillTimer(repeatTimer);
-      repeatTimer = UINT(-1);
-    }
-    ReleaseCapture();
-    busy = FALSE;
-  };
-  stopRepeat(m_nTimerL1, m_nTimerL2, m_bLButton);
-  stopRepeat(m_nTimerR1, m_nTimerR2, m_bRButton);
+  StopHold(m_holdL);
+  StopHold(m_holdR);
 
   if (MessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return FALSE;
   m_pCorLmr->Execute("Time.Lock = FALSE; Show Lumiral");

@@ -96,10 +96,10 @@ TEST_F(LockTest, AutoRepeatStopsBeforeTheQuestion) {
   EXPECT_EQ(P().TimerR1(), UINT(-1));
   EXPECT_EQ(P().TimerR2(), UINT(-1));
 
-  // A pair whose hold timer is not set is left as it is.
+  // Whatever is left of a hold stops too.
   P().TimerR2() = UINT(Pad().SetTimer(103, 10));
   P().RButton() = TRUE;
   P().TurnOffSpecialTime(0);
-  EXPECT_TRUE(clock.IsRunning(&Pad(), 103));
-  EXPECT_TRUE(P().RButton());
+  EXPECT_FALSE(clock.IsRunning(&Pad(), 103));
+  EXPECT_FALSE(P().RButton());
 }

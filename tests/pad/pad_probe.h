@@ -51,12 +51,12 @@ class CLumiraPadProbe {
   CLmrStatic& MagText() { return p.m_stcMag; }
 
   // timers and busy flags of the mouse
-  UINT& TimerL1() { return p.m_nTimerL1; }
-  UINT& TimerL2() { return p.m_nTimerL2; }
-  UINT& TimerR1() { return p.m_nTimerR1; }
-  UINT& TimerR2() { return p.m_nTimerR2; }
-  BOOL& LButton() { return p.m_bLButton; }
-  BOOL& RButton() { return p.m_bRButton; }
+  UINT& TimerL1() { return p.m_holdL.holdTimer; }
+  UINT& TimerL2() { return p.m_holdL.repeatTimer; }
+  UINT& TimerR1() { return p.m_holdR.holdTimer; }
+  UINT& TimerR2() { return p.m_holdR.repeatTimer; }
+  BOOL& LButton() { return p.m_holdL.busy; }
+  BOOL& RButton() { return p.m_holdR.busy; }
 
   // rectangles
   CRect Client() const { return p.m_rcClient; }

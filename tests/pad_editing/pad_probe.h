@@ -29,23 +29,23 @@ class CLumiraPadProbe {
   BOOL& Enable() { return p.m_bEnable; }
   BOOL& AskingLock() { return p.m_bAskingLock; }
   BOOL& MenuShown() { return p.m_bMenuShown; }
-  BOOL& LButton() { return p.m_bLButton; }
-  BOOL& RButton() { return p.m_bRButton; }
+  BOOL& LButton() { return p.m_holdL.busy; }
+  BOOL& RButton() { return p.m_holdR.busy; }
   BOOL& MButton() { return p.m_bMButton; }
   BOOL& WheelBusy() { return p.m_bWheel; }
   BOOL& Playing() { return p.m_bPlaying; }
-  UINT TimerL1() const { return p.m_nTimerL1; }
-  UINT TimerL2() const { return p.m_nTimerL2; }
-  UINT TimerR1() const { return p.m_nTimerR1; }
-  UINT TimerR2() const { return p.m_nTimerR2; }
+  UINT TimerL1() const { return p.m_holdL.holdTimer; }
+  UINT TimerL2() const { return p.m_holdL.repeatTimer; }
+  UINT TimerR1() const { return p.m_holdR.holdTimer; }
+  UINT TimerR2() const { return p.m_holdR.repeatTimer; }
   bool AllTimersIdle() const {
-    return p.m_nTimerL1 == UINT(-1) && p.m_nTimerL2 == UINT(-1) && p.m_nTimerR1 == UINT(-1) &&
-           p.m_nTimerR2 == UINT(-1);
+    return p.m_holdL.holdTimer == UINT(-1) && p.m_holdL.repeatTimer == UINT(-1) && p.m_holdR.holdTimer == UINT(-1) &&
+           p.m_holdR.repeatTimer == UINT(-1);
   }
-  CPoint PtL() const { return p.m_ptL; }
-  CPoint PtR() const { return p.m_ptR; }
-  UINT FlagsL() const { return p.m_nFlagsL; }
-  UINT FlagsR() const { return p.m_nFlagsR; }
+  CPoint PtL() const { return p.m_holdL.point; }
+  CPoint PtR() const { return p.m_holdR.point; }
+  UINT FlagsL() const { return p.m_holdL.flags; }
+  UINT FlagsR() const { return p.m_holdR.flags; }
   int*& TimeSysPtr() { return p.m_pTimeSys; }
   int*& AnimationPtr() { return p.m_pAnimation; }
   const CString& Speed() const { return p.m_strSpeed; }

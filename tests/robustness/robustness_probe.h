@@ -22,15 +22,15 @@ class CLumiraPadProbe {
 
   // Nothing of a mouse action or a question may outlive it.
   bool Idle() const {
-    return !p.m_bLButton && !p.m_bRButton && !p.m_bMButton && !p.m_bWheel && !p.m_bAskingLock &&
-           p.m_nTimerL1 == UINT(-1) && p.m_nTimerL2 == UINT(-1) && p.m_nTimerR1 == UINT(-1) &&
-           p.m_nTimerR2 == UINT(-1);
+    return !p.m_holdL.busy && !p.m_holdR.busy && !p.m_bMButton && !p.m_bWheel && !p.m_bAskingLock &&
+           p.m_holdL.holdTimer == UINT(-1) && p.m_holdL.repeatTimer == UINT(-1) && p.m_holdR.holdTimer == UINT(-1) &&
+           p.m_holdR.repeatTimer == UINT(-1);
   }
   std::string BusyState() const {
     char text[160];
-    std::snprintf(text, sizeof text, "L%d R%d M%d W%d ask%d timers %d %d %d %d", p.m_bLButton, p.m_bRButton,
-                  p.m_bMButton, p.m_bWheel, p.m_bAskingLock, int(p.m_nTimerL1), int(p.m_nTimerL2),
-                  int(p.m_nTimerR1), int(p.m_nTimerR2));
+    std::snprintf(text, sizeof text, "L%d R%d M%d W%d ask%d timers %d %d %d %d", p.m_holdL.busy, p.m_holdR.busy,
+                  p.m_bMButton, p.m_bWheel, p.m_bAskingLock, int(p.m_holdL.holdTimer), int(p.m_holdL.repeatTimer),
+                  int(p.m_holdR.holdTimer), int(p.m_holdR.repeatTimer));
     return text;
   }
 

@@ -17,7 +17,7 @@ class CLumiraPadProbe {
   double Latitude() const { return p.m_fLatitude; }
   double MagLimit() const { return p.m_fMagLimit; }
   bool Idle() const {
-    return !p.m_bLButton && !p.m_bRButton && p.m_nTimerL1 == UINT(-1) && p.m_nTimerL2 == UINT(-1);
+    return !p.m_holdL.busy && !p.m_holdR.busy && p.m_holdL.holdTimer == UINT(-1) && p.m_holdL.repeatTimer == UINT(-1);
   }
 
   CPoint DateCell(int index) const { return Cell(p.m_rcDate, index); }
