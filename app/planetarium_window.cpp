@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
+#include "app/engine_watch.h"
 #include "app/state_view.h"
 #include "framework/resources.h"
 #include "host/registry.h"
@@ -71,9 +72,15 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
   m_frame->onDateAllowed = [this](bool allowed) { m_dateAction->setEnabled(allowed); };
 
   // Whoever changed the engine (the pad, the console, this window), the
-  // animation timer runs exactly while the engine animates.
-  m_engine.SetCommandObserver([this](std::string_view, std::string_view) { SyncAnimationTimer(); });
-  m_chartListener = m_engine.AddChartListener([this] { ScheduleRefresh(); });
+  // animation timer runs exactly while the engine animates, and the state
+  // view and the menus' marks follow once the change is done.
+  m_engine.SetCommandObserver([this](std::string_view command, std::string_view) {
+    SyncAnimationTimer();
+    if (CommandMayChangeState(command)) ScheduleRefresh(false);
+  });
+  // A command that asks for the chart (the pad's " ; show lumiral") gets
+  // the pad refreshed after it: the pad does not always refresh itself.
+  m_chartListener = m_engine.AddChartListener([this] { ScheduleRefresh(true); });
 
   m_animationTimer.setInterval(kTickMs);
   connect(&m_animationTimer, &QTimer::timeout, this, [this] {
@@ -385,11 +392,20 @@ void PlanetariumWindow::RefreshFromEngine() {
   SyncAnimationTimer();
 }
 
-void PlanetariumWindow::ScheduleRefresh() {
-  // The chart listener runs inside a command: refresh once it is done.
-  if (m_refreshPending) return;
+void PlanetariumWindow::ScheduleRefresh(bool pad) {
+  // The listeners run inside a command, often inside a pad handler:
+  // refresh once the event loop is back.
   m_refreshPending = true;
+  if (pad && m_refreshesPadOnShow) m_padRefreshPending = true;
+  if (m_refreshQueued) return;
+  m_refreshQueued = true;
   QTimer::singleShot(0, this, [this] {
+    m_refreshQueued = false;
+    if (m_padRefreshPending) {
+      m_padRefreshPending = false;
+      UpdatePad(0xFF);
+      m_frame->RefreshDateButton();
+    }
     if (m_refreshPending) RefreshFromEngine();
   });
 }

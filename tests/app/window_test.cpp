@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
 
@@ -226,6 +227,26 @@ TEST_F(WindowTest, AnimationTicksMoveThePadAndAPadButtonUpStopsThem) {
   window->StopAnimation();
   EXPECT_FALSE(engine.IsAnimating());
   EXPECT_FALSE(window->AnimationRunning());
+}
+
+TEST_F(WindowTest, EveryEngineChangeReachesTheViewAndAShowRequestRefreshesThePadOnce) {
+  window->SetDrivesAnimation(false);
+  window->StartAnimation();
+  // Changed behind the window's back, as the pad's button-up stops it.
+  engine.Execute("Animation.Time = FALSE; View.Track = TRUE");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->State().RowText("Animation").startsWith("stopped"));
+  EXPECT_EQ(window->State().RowText("Track / trace"), "on / off");
+
+  auto dateReads = [&] { return window->LogLines().count("> ? JST(Time)"); };
+  const qsizetype before = dateReads();
+  window->PadHost().Execute("Time = UT(2006,1,1,0,0,0) ; SHOW LUMIRAL");
+  window->PadHost().Execute("View.Trace = TRUE ; show lumiral");
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 21:00:00");  // not inside the sender's handler
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Shown(kDateTextId), " 2006/01/01 09:00:00");
+  EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+  EXPECT_EQ(dateReads() - before, 1);
 }
 
 TEST_F(WindowTest, TheLogHoldsEveryPadCommandWithItsReplyAndEachNotice) {
