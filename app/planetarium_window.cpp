@@ -17,6 +17,7 @@
 
 #include "app/app_settings.h"
 #include "app/engine_watch.h"
+#include "app/log_follow.h"
 #include "app/state_view.h"
 #include "framework/resources.h"
 #include "host/registry.h"
@@ -110,6 +111,7 @@ void PlanetariumWindow::BuildCentre(const CResources& resources) {
   m_log->setMaximumBlockCount(kLogLines);
   m_log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_log->setObjectName("padLog");
+  FollowNewLines(m_log);
   column->addWidget(m_log, 1);
   column->addWidget(new QLabel("Engine command (for example  ? Time.jd  or  View.Track = TRUE):", right));
   m_console = new QLineEdit(right);

@@ -158,6 +158,24 @@ TEST_F(WindowTest, TheBarFloatsWithItsCaptionAndDocksAgain) {
   window->SetPadFloating(false);
   EXPECT_FALSE(dock->isFloating());
   EXPECT_EQ(window->dockWidgetArea(dock), Qt::TopDockWidgetArea);
+  // Docked again: the bar's template height (not a pixel less), the
+  // window's size as it was, at start as after each float and dock.
+  CSkyEngine other;
+  PlanetariumWindow fresh(ctx, other, resources);
+  QString why;
+  ASSERT_TRUE(fresh.CreatePad(&why));
+  fresh.show();
+  QCoreApplication::processEvents();
+  const QSize size = fresh.size();
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    QDockWidget* freshDock = fresh.Pad()->Dock();
+    EXPECT_EQ(freshDock->widget()->height(), fresh.Pad()->Widget()->sizeHint().height()) << cycle;
+    fresh.SetPadFloating(true);
+    QCoreApplication::processEvents();
+    fresh.SetPadFloating(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fresh.size(), size) << cycle;
+  }
   // Still the same pad, still answering.
   Click(DigitPoint(13));
   EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 22:00:00");
