@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
+#include "app/dock_placement.h"
 #include "app/engine_watch.h"
 #include "app/log_follow.h"
 #include "app/state_view.h"
@@ -457,6 +458,7 @@ void PlanetariumWindow::RestoreSession() {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   restoreGeometry(settings->value("Window/Geometry").toByteArray());
   restoreState(settings->value("Window/State").toByteArray());
+  if (Pad()) KeepFloatingBarInSight(Pad()->Dock());
   // A running Stellarium keeps its own time and place: the pad shows them.
   if (m_remote) {
     UpdatePad(0xFF);
