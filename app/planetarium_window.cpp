@@ -19,6 +19,8 @@
 #include "app/dock_placement.h"
 #include "app/engine_watch.h"
 #include "app/log_follow.h"
+#include "app/pad_readout.h"
+#include "app/session_settings.h"
 #include "app/state_view.h"
 #include "framework/resources.h"
 #include "host/registry.h"
@@ -459,20 +461,38 @@ void PlanetariumWindow::RestoreSession() {
   restoreGeometry(settings->value("Window/Geometry").toByteArray());
   restoreState(settings->value("Window/State").toByteArray());
   if (Pad()) KeepFloatingBarInSight(Pad()->Dock());
+  const RememberedChoices choices = ReadChoices(*settings);
+  for (const QString& warning : choices.warnings) qWarning("%s", qPrintable(warning));
+  if (!choices.timeSystem.isEmpty() && Pad()) {
+    const QByteArray key = choices.timeSystem.toLatin1();
+    Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(key.constData()));
+  }
   // A running Stellarium keeps its own time and place: the pad shows them.
   if (m_remote) {
     UpdatePad(0xFF);
     RefreshFromEngine();
     return;
   }
-  if (settings->contains("Location/Longitude") && settings->contains("Location/Latitude")) {
-    const double lon = settings->value("Location/Longitude").toDouble();
-    const double lat = settings->value("Location/Latitude").toDouble();
-    HostCommand(QString::asprintf("Location = Location(%f, %f) ; Show Lumiral", lon, lat).toStdString());
-    if (settings->contains("Location/Timezone")) {
-      HostCommand(QString::asprintf("Time.Timezone = %f ; Show Lumiral",
-                                    settings->value("Location/Timezone").toDouble()).toStdString());
-    }
+  // The engine has the last word on a value (a magnitude out of range).
+  auto apply = [this](const std::string& command) {
+    const std::string reply = HostCommand(command);
+    if (reply.rfind("ERROR:", 0) == 0) qWarning("settings: %s left out: %s", command.c_str(), reply.c_str());
+  };
+  for (const std::string& command : choices.commands) apply(command);
+  // The place: the engine refuses a value out of its range; a text that is
+  // no number at all is not taken for 0.
+  auto number = [&settings](const char* key, double* value) {
+    bool ok = false;
+    if (settings->contains(key)) *value = settings->value(key).toDouble(&ok);
+    if (settings->contains(key) && !ok) qWarning("settings: %s is not a number and is left out", key);
+    return ok;
+  };
+  double lon = 0, lat = 0, zone = 0;
+  if (number("Location/Longitude", &lon) && number("Location/Latitude", &lat)) {
+    apply(QString::asprintf("Location = Location(%f, %f) ; Show Lumiral", lon, lat).toStdString());
+  }
+  if (number("Location/Timezone", &zone)) {
+    apply(QString::asprintf("Time.Timezone = %f ; Show Lumiral", zone).toStdString());
   }
   // The engine starts animating in real time; the host's mode says so too.
   SetAnimationMode(2);
@@ -491,8 +511,9 @@ void PlanetariumWindow::SaveSession() const {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   settings->setValue("Window/Geometry", saveGeometry());
   settings->setValue("Window/State", saveState());
-  if (m_remote) return;  // the place is Stellarium's
+  if (m_remote) return;  // the place and the sky are Stellarium's
   const sky::SkyState& s = m_engine.State();
+  SaveChoices(*settings, Pad() ? ShownTimeSystem(*Pad()) : QString(), s);
   settings->setValue("Location/Longitude", s.longitude);
   settings->setValue("Location/Latitude", s.latitude);
   settings->setValue("Location/Timezone", s.timezone);

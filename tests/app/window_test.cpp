@@ -291,13 +291,42 @@ TEST_F(WindowTest, ASessionRemembersThePlaceAndStartsAtTheCurrentTime) {
   EXPECT_EQ(Shown(kTimeSysLabelId), "JST");
 
   window->RunConsoleCommand("Location = Location(-0.5, 51.5); Time.Timezone = 0");
+  window->RunConsoleCommand("Star.Catalog = Hipparcos; Star.Catalog.Switch = TRUE; "
+                            "Star.Catalog.Switch.Catalog = Tycho; Star.AutoMagnitudeLimit.Minimum = 8.25; "
+                            "View.Track = TRUE; View.Trace = TRUE");
+  ChooseTimeSys("UTD");
   window->SaveSession();
 
+  auto restart = [&](CSkyEngine& next) {
+    auto again = std::make_unique<PlanetariumWindow>(ctx, next, resources);
+    QString why;
+    EXPECT_TRUE(again->CreatePad(&why)) << why.toStdString();
+    again->RestoreSession();
+    return again;
+  };
   CSkyEngine next;
-  PlanetariumWindow again(ctx, next, resources);
-  QString why;
-  ASSERT_TRUE(again.CreatePad(&why)) << why.toStdString();
-  again.RestoreSession();
-  EXPECT_EQ(next.Execute("? Location.Longitude; ? Location.Latitude"), "-0.5;51.5");
-  EXPECT_EQ(next.Execute("? Time.Timezone"), "0");
+  auto again = restart(next);
+  EXPECT_EQ(next.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "-0.5;51.5;0");
+  EXPECT_EQ(next.Execute("? Star.Catalog; ? Star.Catalog.Switch; ? Star.Catalog.Switch.Catalog; "
+                         "? Star.AutoMagnitudeLimit.Minimum; ? View.Track; ? View.Trace"),
+            "Hipparcos;TRUE;Tycho;8.25;TRUE;TRUE");
+  EXPECT_EQ(ShownTimeSystem(*again->Pad()), "UTD");
+  EXPECT_NEAR(std::stod(next.Execute("? Time.jd")), jdNow, 60.0 / 86400.0);  // the time starts now
+  again.reset();
+
+  // Damaged and foreign values are left out; the rest still comes back.
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  for (const char* key : {"Pad/TimeSystem", "Sky/Catalog", "Sky/MagnitudeLimit", "View/Track", "Location/Latitude"}) {
+    settings->setValue(key, "\x01garbage");
+  }
+  settings->setValue("Sky/SwitchCatalog", QStringList{"Tycho", "GSC-ACT"});
+  settings->setValue("Location/Timezone", 99.0);  // out of the engine's range
+  settings->sync();
+  CSkyEngine third;
+  again = restart(third);
+  EXPECT_EQ(third.Execute("? Star.Catalog; ? Star.Catalog.Switch; ? Star.Catalog.Switch.Catalog; "
+                          "? Star.AutoMagnitudeLimit.Minimum; ? View.Track; ? View.Trace"),
+            "Tycho2;TRUE;GSC-ACT;6.5;FALSE;TRUE");
+  EXPECT_EQ(third.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "139.7447;35.6544;9");
+  EXPECT_EQ(ShownTimeSystem(*again->Pad()), "JST");
 }
