@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
@@ -61,19 +62,26 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
 
   BuildCentre(resources);
   BuildMenus();
+  m_inputOff = new QLabel("Input is off: the pad takes no changes (Pad > Accept input)", this);
+  m_inputOff->setObjectName("inputOff");
+  m_inputOff->hide();
+  statusBar()->addPermanentWidget(m_inputOff);
 
   // Every command the pad sends, with its reply.
   m_padHost.AddListener([this](const HostExchange& x) {
     Log("> " + FromStd(x.command));
     Log(x.failed ? "<! " + FromStd(x.error) : "< " + FromStd(x.reply));
     // A time-system choice from the pad's own menu sends no change notice.
-    m_frame->RefreshDateButton();
+    m_frame->RefreshButtons();
   });
   m_frame->onPadChanged = [this](const QString& what) {
     Log("@ " + what);
     RefreshFromEngine();
   };
-  m_frame->onDateAllowed = [this](bool allowed) { m_dateAction->setEnabled(allowed); };
+  m_frame->onButtonsChanged = [this](bool date, bool obs) {
+    m_dateAction->setEnabled(date);
+    m_obsAction->setEnabled(obs);
+  };
 
   // Whoever changed the engine (the pad, the console, this window), the
   // animation timer runs exactly while the engine animates, and the state
@@ -152,9 +160,7 @@ void PlanetariumWindow::BuildMenus() {
   m_enableAction = pad->addAction("&Accept input");
   m_enableAction->setCheckable(true);
   m_enableAction->setChecked(true);
-  connect(m_enableAction, &QAction::toggled, this, [this](bool on) {
-    if (Pad()) Pad()->SetEnable(on ? 1 : 0);
-  });
+  connect(m_enableAction, &QAction::toggled, this, [this](bool on) { SetAcceptsInput(on); });
 
   QMenu* time = menuBar()->addMenu("&Time");
   time->addAction("&Now", this, [this] { SetTimeToNow(); })->setShortcut(QKeySequence("Ctrl+N"));
@@ -236,7 +242,7 @@ void PlanetariumWindow::BuildMenus() {
 
 bool PlanetariumWindow::CreatePad(QString* error) {
   if (!m_frame->CreatePad(true, error)) return false;
-  if (!m_enableAction->isChecked()) Pad()->SetEnable(0);
+  SetAcceptsInput(m_enableAction->isChecked());
   if (QDockWidget* dock = Pad()->Dock()) {
     // Dragged out or back by the user, the menu's mark follows.
     connect(dock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
@@ -293,7 +299,7 @@ void PlanetariumWindow::RunConsoleCommand(const QString& command) {
   m_consoleReply->setText(reply.empty() ? QString("(done)") : FromStd(reply));
   // The console may have changed anything: the pad re-reads all of it.
   UpdatePad(0xFF);
-  m_frame->RefreshDateButton();
+  m_frame->RefreshButtons();
   RefreshFromEngine();
 }
 
@@ -310,6 +316,18 @@ void PlanetariumWindow::SetColorScheme(int scheme) {
   }
   restoreState(layout);
   Pad()->Invalidate(FALSE);
+}
+
+void PlanetariumWindow::SetAcceptsInput(bool on) {
+  if (m_enableAction->isChecked() != on) {
+    m_enableAction->setChecked(on);  // comes back here through the menu's signal
+    return;
+  }
+  if (Pad() && (Pad()->GetEnable() != 0) != on) Pad()->SetEnable(on ? 1 : 0);
+  // The pad has no disabled look of its own: its buttons grey, and the
+  // status bar says why nothing steps.
+  m_frame->RefreshButtons();
+  m_inputOff->setVisible(!on);
 }
 
 void PlanetariumWindow::SetPadFloating(bool floating) {
@@ -373,7 +391,7 @@ void PlanetariumWindow::StopAnimation() {
 
 void PlanetariumWindow::AnimationTick(double seconds) {
   if (m_engine.Tick(seconds)) UpdatePad(0x01);
-  m_frame->RefreshDateButton();
+  m_frame->RefreshButtons();
   m_state->Refresh(m_engine);
   SyncAnimationTimer();
 }
@@ -409,7 +427,7 @@ void PlanetariumWindow::ScheduleRefresh(bool pad) {
     if (m_padRefreshPending) {
       m_padRefreshPending = false;
       UpdatePad(0xFF);
-      m_frame->RefreshDateButton();
+      m_frame->RefreshButtons();
     }
     if (m_refreshPending) RefreshFromEngine();
   });
@@ -453,7 +471,7 @@ void PlanetariumWindow::SyncMenus() {
     mark(a, a->data().toString() == sky::CatalogName(s.switchCatalog));
   }
   m_dateAction->setEnabled(m_frame->DateDialogAllowed());
-  m_obsAction->setEnabled(Pad() != nullptr);
+  m_obsAction->setEnabled(m_frame->ObsDialogAllowed());
 }
 
 void PlanetariumWindow::RestoreSession() {

@@ -68,6 +68,9 @@ class PlanetariumWindow : public QMainWindow {
   // Also reached through the menus and the console line.
   void RunConsoleCommand(const QString& command);
   void SetColorScheme(int scheme);
+  // "Accept input": off, the pad's digits, its buttons and the dialogs'
+  // menu entries take nothing, and the status bar says so.
+  void SetAcceptsInput(bool on);
   // Floats the bar in a window of its own (its caption shows) or docks it
   // again at the top.
   void SetPadFloating(bool floating);
@@ -126,6 +129,7 @@ class PlanetariumWindow : public QMainWindow {
   QPlainTextEdit* m_log = nullptr;
   QLineEdit* m_console = nullptr;
   QLabel* m_consoleReply = nullptr;
+  QLabel* m_inputOff = nullptr;
 
   QAction* m_dateAction = nullptr;
   QAction* m_obsAction = nullptr;

@@ -155,7 +155,7 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
       } catch (const CHostError&) {
         // Printed as the failed exchange; the pad keeps what it showed.
       }
-      m_window->Frame().RefreshDateButton();
+      m_window->Frame().RefreshButtons();
       return true;
     case ScriptLine::Kind::Mouse:
       return RunMouse(line);

@@ -124,6 +124,24 @@ TEST_F(WindowTest, TheBarsButtonsOpenTheDialogsAndTheDateButtonFollowsTheTimeSys
   EXPECT_EQ(opened.size(), 3u);
 }
 
+TEST_F(WindowTest, InputOffStopsTheDigitsTheButtonsAndTheMenuEntriesAndSaysSo) {
+  auto obsButton = [&] { return window->Frame().BarControls(kObsButtonId).front(); };
+  window->SetAcceptsInput(false);
+  Click(DigitPoint(13));
+  window->Frame().SendMessage(WM_COMMAND, MAKEWPARAM(kObsButtonId, BN_CLICKED), 0);
+  window->DateAction()->trigger();
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 21:00:00");
+  EXPECT_EQ(services.modal.Runs(), 0);
+  EXPECT_FALSE(DateButton()->IsWindowEnabled() || obsButton()->IsWindowEnabled());
+  EXPECT_FALSE(window->DateAction()->isEnabled() || window->ObsAction()->isEnabled());
+  EXPECT_FALSE(window->findChild<QWidget*>("inputOff")->isHidden());
+
+  window->SetAcceptsInput(true);
+  EXPECT_TRUE(DateButton()->IsWindowEnabled() && obsButton()->IsWindowEnabled());
+  EXPECT_TRUE(window->DateAction()->isEnabled() && window->ObsAction()->isEnabled());
+  EXPECT_TRUE(window->findChild<QWidget*>("inputOff")->isHidden());
+}
+
 TEST_F(WindowTest, MenusChangeTheEngineAndRefreshThePad) {
   window->SetTrack(true);
   window->SetTrace(true);
