@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "app/app_settings.h"
 #include "app/pad_readout.h"
@@ -182,9 +184,11 @@ TEST_F(WindowTest, TheBarFloatsWithItsCaptionAndDocksAgain) {
   PlanetariumWindow fresh(ctx, other, resources);
   QString why;
   ASSERT_TRUE(fresh.CreatePad(&why));
+  fresh.RestoreSession();  // a log long enough to scroll
   fresh.show();
   QCoreApplication::processEvents();
   const QSize size = fresh.size();
+  const QScrollBar* log = fresh.findChild<QPlainTextEdit*>("padLog")->verticalScrollBar();
   for (int cycle = 0; cycle < 3; ++cycle) {
     QDockWidget* freshDock = fresh.Pad()->Dock();
     EXPECT_EQ(freshDock->widget()->height(), fresh.Pad()->Widget()->sizeHint().height()) << cycle;
@@ -193,6 +197,8 @@ TEST_F(WindowTest, TheBarFloatsWithItsCaptionAndDocksAgain) {
     fresh.SetPadFloating(false);
     QCoreApplication::processEvents();
     EXPECT_EQ(fresh.size(), size) << cycle;
+    fresh.RunConsoleCommand("? Time.jd");
+    EXPECT_EQ(log->value(), log->maximum()) << "the log follows its new lines";
   }
   // Still the same pad, still answering.
   Click(DigitPoint(13));
