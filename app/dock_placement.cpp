@@ -27,11 +27,11 @@ std::optional<QRect> PlaceFloatingBar(const QRect& saved, const QList<QRect>& sc
   return placed;
 }
 
-void KeepFloatingBarInSight(QDockWidget* dock) {
+void KeepFloatingBarInSight(QDockWidget* dock, const QRect& saved) {
   if (!dock || !dock->isFloating()) return;
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-  if (const std::optional<QRect> placed = PlaceFloatingBar(dock->frameGeometry(), screens)) {
+  if (const std::optional<QRect> placed = PlaceFloatingBar(saved.isValid() ? saved : dock->frameGeometry(), screens)) {
     dock->move(placed->topLeft());
   } else {
     dock->setFloating(false);

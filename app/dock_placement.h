@@ -15,7 +15,9 @@ namespace lumira {
 // nothing when it overlaps none, meaning the bar is docked again.
 std::optional<QRect> PlaceFloatingBar(const QRect& saved, const QList<QRect>& screens);
 
-// Applies that to a restored dock, on the screens there are now.
-void KeepFloatingBarInSight(QDockWidget* dock);
+// Applies that to a restored floating dock, on the screens there are now,
+// for the place it was saved at (the window's restored state has already
+// pulled it onto a screen, which would hide a place off every screen).
+void KeepFloatingBarInSight(QDockWidget* dock, const QRect& saved);
 
 }  // namespace lumira

@@ -478,7 +478,7 @@ void PlanetariumWindow::RestoreSession() {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   restoreGeometry(settings->value("Window/Geometry").toByteArray());
   restoreState(settings->value("Window/State").toByteArray());
-  if (Pad()) KeepFloatingBarInSight(Pad()->Dock());
+  if (Pad()) KeepFloatingBarInSight(Pad()->Dock(), settings->value("Window/FloatingBar").toRect());
   const RememberedChoices choices = ReadChoices(*settings);
   for (const QString& warning : choices.warnings) qWarning("%s", qPrintable(warning));
   if (!choices.timeSystem.isEmpty() && Pad()) {
@@ -529,6 +529,12 @@ void PlanetariumWindow::SaveSession() const {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   settings->setValue("Window/Geometry", saveGeometry());
   settings->setValue("Window/State", saveState());
+  QDockWidget* dock = Pad() ? Pad()->Dock() : nullptr;
+  if (dock && dock->isFloating()) {
+    settings->setValue("Window/FloatingBar", dock->frameGeometry());
+  } else {
+    settings->remove("Window/FloatingBar");
+  }
   if (m_remote) return;  // the place and the sky are Stellarium's
   const sky::SkyState& s = m_engine.State();
   SaveChoices(*settings, Pad() ? ShownTimeSystem(*Pad()) : QString(), s);
