@@ -481,36 +481,23 @@ void PlanetariumWindow::RestoreSession() {
   if (Pad()) KeepFloatingBarInSight(Pad()->Dock(), settings->value("Window/FloatingBar").toRect());
   const RememberedChoices choices = ReadChoices(*settings);
   for (const QString& warning : choices.warnings) qWarning("%s", qPrintable(warning));
+  // A running Stellarium keeps its own time and place: the pad shows them.
+  if (!m_remote) {
+    for (const std::string& command : choices.commands) {
+      // The engine has the last word on a value (a magnitude out of range).
+      const std::string reply = HostCommand(command);
+      if (reply.rfind("ERROR:", 0) == 0) qWarning("settings: %s left out: %s", command.c_str(), reply.c_str());
+    }
+  }
+  // After the place: local mean time takes its zone from the longitude.
   if (!choices.timeSystem.isEmpty() && Pad()) {
     const QByteArray key = choices.timeSystem.toLatin1();
     Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(key.constData()));
   }
-  // A running Stellarium keeps its own time and place: the pad shows them.
   if (m_remote) {
     UpdatePad(0xFF);
     RefreshFromEngine();
     return;
-  }
-  // The engine has the last word on a value (a magnitude out of range).
-  auto apply = [this](const std::string& command) {
-    const std::string reply = HostCommand(command);
-    if (reply.rfind("ERROR:", 0) == 0) qWarning("settings: %s left out: %s", command.c_str(), reply.c_str());
-  };
-  for (const std::string& command : choices.commands) apply(command);
-  // The place: the engine refuses a value out of its range; a text that is
-  // no number at all is not taken for 0.
-  auto number = [&settings](const char* key, double* value) {
-    bool ok = false;
-    if (settings->contains(key)) *value = settings->value(key).toDouble(&ok);
-    if (settings->contains(key) && !ok) qWarning("settings: %s is not a number and is left out", key);
-    return ok;
-  };
-  double lon = 0, lat = 0, zone = 0;
-  if (number("Location/Longitude", &lon) && number("Location/Latitude", &lat)) {
-    apply(QString::asprintf("Location = Location(%f, %f) ; Show Lumiral", lon, lat).toStdString());
-  }
-  if (number("Location/Timezone", &zone)) {
-    apply(QString::asprintf("Time.Timezone = %f ; Show Lumiral", zone).toStdString());
   }
   // The engine starts animating in real time; the host's mode says so too.
   SetAnimationMode(2);
@@ -536,11 +523,7 @@ void PlanetariumWindow::SaveSession() const {
     settings->remove("Window/FloatingBar");
   }
   if (m_remote) return;  // the place and the sky are Stellarium's
-  const sky::SkyState& s = m_engine.State();
-  SaveChoices(*settings, Pad() ? ShownTimeSystem(*Pad()) : QString(), s);
-  settings->setValue("Location/Longitude", s.longitude);
-  settings->setValue("Location/Latitude", s.latitude);
-  settings->setValue("Location/Timezone", s.timezone);
+  SaveChoices(*settings, Pad() ? ShownTimeSystem(*Pad()) : QString(), m_engine.State());
 }
 
 }  // namespace lumira

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace lumira {
 namespace {
@@ -10,6 +11,9 @@ const char* const kTimeSystems[] = {"JST", "UT", "UTD", "LST", "LMT", "JD", "MJD
 
 // Keys of the settings file, with the engine property each one restores.
 constexpr const char* kTimeSystemKey = "Pad/TimeSystem";
+constexpr const char* kLongitudeKey = "Location/Longitude";
+constexpr const char* kLatitudeKey = "Location/Latitude";
+constexpr const char* kZoneKey = "Location/Timezone";
 QString Truth(bool on) { return on ? "true" : "false"; }
 
 struct EngineChoice {
@@ -67,9 +71,22 @@ std::string Assignment(const EngineChoice& choice, const QVariant& value) {
 
 }  // namespace
 
+// A stored number, or nothing (with a warning) when the value is none.
+std::optional<double> Number(QSettings& settings, const char* key, QStringList* warnings) {
+  if (!settings.contains(key)) return std::nullopt;
+  bool ok = false;
+  const double number = settings.value(key).toDouble(&ok);
+  if (ok && std::isfinite(number)) return number;
+  *warnings << Warning(key, settings.value(key));
+  return std::nullopt;
+}
+
 void SaveChoices(QSettings& settings, const QString& timeSystem, const sky::SkyState& state) {
   settings.setValue(kTimeSystemKey, timeSystem);
   for (const EngineChoice& choice : kEngineChoices) settings.setValue(choice.key, choice.stored(state));
+  settings.setValue(kLongitudeKey, state.longitude);
+  settings.setValue(kLatitudeKey, state.latitude);
+  settings.setValue(kZoneKey, state.timezone);
 }
 
 RememberedChoices ReadChoices(QSettings& settings) {
@@ -90,6 +107,15 @@ RememberedChoices ReadChoices(QSettings& settings) {
     } else {
       choices.commands.push_back(command);
     }
+  }
+  // The place only as a pair; the engine checks the ranges.
+  const std::optional<double> longitude = Number(settings, kLongitudeKey, &choices.warnings);
+  const std::optional<double> latitude = Number(settings, kLatitudeKey, &choices.warnings);
+  if (longitude && latitude) {
+    choices.commands.push_back(QString::asprintf("Location = Location(%.17g, %.17g)", *longitude, *latitude).toStdString());
+  }
+  if (const std::optional<double> zone = Number(settings, kZoneKey, &choices.warnings)) {
+    choices.commands.push_back(QString::asprintf("Time.Timezone = %.17g", *zone).toStdString());
   }
   return choices;
 }

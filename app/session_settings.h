@@ -1,7 +1,7 @@
 // What a user chose that the next start brings back: the pad's time
-// system, the catalogue and its switching, the magnitude limit, track and
-// trace.  (The place and zone, the window's layout and the pad's colours
-// are kept by their own owners; the time itself starts at "now".)
+// system, the place and zone, the catalogue and its switching, the
+// magnitude limit, track and trace.  (The window's layout and the pad's
+// colours are kept by their own owners; the time itself starts at "now".)
 //
 // The choices live in the application's settings file.  A value that is
 // damaged or foreign (edited by hand, written by another version) is left

@@ -30,8 +30,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     CRegistry::Write("General", "ColorScheme", 0);
     std::unique_ptr<QSettings> settings(NewAppSettings());
-    settings->remove("Window");
-    settings->remove("Location");
+    for (const char* group : {"Window", "Location", "Pad", "Sky", "View"}) settings->remove(group);
     QString why;
     ASSERT_TRUE(resources.Load(QelpadResourcePrefix(), &why)) << why.toStdString();
     ctx = services.Context(&resources);
