@@ -14,7 +14,7 @@ namespace lumira {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;  // an engine command answered ERROR, a file
                                 // could not be read or written, no pad
-constexpr int kExitUsage = 1;
+constexpr int kExitUsage = 2;  // a wrong command line
 constexpr int kExitScriptLine = 2;  // a script line could not be read or run
 
 // The sky-chart control the pad talks to: the embedded engine, or a

@@ -28,7 +28,7 @@ bool CPadHostFrame::CreatePad(bool dock, QString* error) {
   pad->SetpCorLmr(&m_host);
   if (dock) DockControlBar(pad.get());
   m_pad = std::move(pad);
-  RefreshDateButton(true);
+  RefreshButtons(true);
   return true;
 }
 
@@ -37,7 +37,7 @@ void CPadHostFrame::DestroyPad() {
   QPointer<QDockWidget> dock = m_pad->Dock();
   if (m_pad->IsWindow()) m_pad->DestroyWindow();
   m_pad.reset();
-  m_dateAllowedShown = -1;
+  m_buttonsShown = -1;
   // The dock that held the bar goes with it, so that a new pad gets a
   // fresh one in the same place.
   if (dock) {
@@ -46,28 +46,33 @@ void CPadHostFrame::DestroyPad() {
   }
 }
 
-bool CPadHostFrame::DateDialogAllowed() const { return m_pad && m_pad->IsDateButtonEnabled(); }
+bool CPadHostFrame::DateDialogAllowed() const { return ObsDialogAllowed() && m_pad->IsDateButtonEnabled(); }
+
+bool CPadHostFrame::ObsDialogAllowed() const { return m_pad && m_pad->GetEnable(); }
 
 void CPadHostFrame::ChangeDate() {
   if (!DateDialogAllowed()) return;
   // Dispatched as the message pump would: a host that fails inside the
   // dialog abandons the dialog, not the caller.
   m_pad->DispatchMessage(WM_CHANGEDATE, 0, 0);
-  RefreshDateButton();
+  RefreshButtons();
 }
 
 void CPadHostFrame::ChangeObs() {
-  if (!m_pad) return;
+  if (!ObsDialogAllowed()) return;
   m_pad->DispatchMessage(WM_CHANGEOBS, 0, 0);
-  RefreshDateButton();
+  RefreshButtons();
 }
 
-void CPadHostFrame::RefreshDateButton(bool force) {
-  const bool allowed = DateDialogAllowed();
-  if (!force && m_dateAllowedShown == int(allowed)) return;
-  m_dateAllowedShown = int(allowed);
-  for (CWnd* button : BarControls(kDateButtonId)) button->EnableWindow(allowed ? TRUE : FALSE);
-  if (onDateAllowed) onDateAllowed(allowed);
+void CPadHostFrame::RefreshButtons(bool force) {
+  const bool date = DateDialogAllowed();
+  const bool obs = ObsDialogAllowed();
+  const int shown = (date ? 1 : 0) | (obs ? 2 : 0);
+  if (!force && m_buttonsShown == shown) return;
+  m_buttonsShown = shown;
+  for (CWnd* button : BarControls(kDateButtonId)) button->EnableWindow(date ? TRUE : FALSE);
+  for (CWnd* button : BarControls(kObsButtonId)) button->EnableWindow(obs ? TRUE : FALSE);
+  if (onButtonsChanged) onButtonsChanged(date, obs);
 }
 
 std::vector<CWnd*> CPadHostFrame::BarControls(UINT id) const {
@@ -88,7 +93,7 @@ LRESULT CPadHostFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (msg == WM_PADCHANGED) {
     const QString text = lp ? QString::fromUtf8(reinterpret_cast<const char*>(lp)) : QString();
-    RefreshDateButton();
+    RefreshButtons();
     if (onPadChanged) onPadChanged(text);
     return 0;
   }

@@ -4,8 +4,8 @@
 // The frame builds the pad (construct, Create, hand over the host control
 // and the host's variables, dock at the top), turns the bar's button
 // commands 6217 and 6218 into WM_CHANGEDATE and WM_CHANGEOBS for the pad,
-// keeps the date button enabled exactly while the pad allows the date
-// dialog, and passes every WM_PADCHANGED on to the application.
+// keeps each button enabled exactly while the pad allows its dialog, and
+// passes every WM_PADCHANGED on to the application.
 #pragma once
 
 #include <QString>
@@ -50,16 +50,19 @@ class CPadHostFrame : public CFrameWnd {
   HostVariables& Variables() { return m_vars; }
 
   // What the bar's buttons do: open the date/time or the location dialog.
-  // The date dialog is refused while the pad disables its button (in
-  // sidereal time the pad has no date to offer).
+  // Both are refused while the pad takes no input; the date dialog also
+  // while the pad disables its button (in sidereal time the pad has no
+  // date to offer).
   void ChangeDate();
   void ChangeObs();
   bool DateDialogAllowed() const;
+  bool ObsDialogAllowed() const;
 
-  // Enables the bar's date button exactly when the pad allows the dialog.
-  // Cheap when nothing changed, so it may follow every host exchange (a
-  // time-system choice from the pad's menu sends no change notice).
-  void RefreshDateButton(bool force = false);
+  // Enables each of the bar's buttons exactly when the pad allows its
+  // dialog.  Cheap when nothing changed, so it may follow every host
+  // exchange (a time-system choice from the pad's menu sends no change
+  // notice).
+  void RefreshButtons(bool force = false);
 
   // Every control of the bar with this id.  The date button shares its id
   // with the hidden slot it was centred in, so a lookup by id alone may
@@ -68,8 +71,9 @@ class CPadHostFrame : public CFrameWnd {
 
   // Told each WM_PADCHANGED's text ("DATE" or "OBS").
   std::function<void(const QString&)> onPadChanged;
-  // Told whenever the date button's state may have changed.
-  std::function<void(bool)> onDateAllowed;
+  // Told whenever a button's state may have changed: whether each dialog
+  // is allowed.
+  std::function<void(bool date, bool obs)> onButtonsChanged;
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -77,7 +81,7 @@ class CPadHostFrame : public CFrameWnd {
   CCorLmr& m_host;
   HostVariables m_vars;
   std::unique_ptr<CLumiraPad> m_pad;
-  int m_dateAllowedShown = -1;  // what the button last showed: -1 unknown
+  int m_buttonsShown = -1;  // what the buttons last showed (bit 0 date, 1 location): -1 unknown
 };
 
 }  // namespace lumira

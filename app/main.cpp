@@ -6,29 +6,17 @@
 //   lumira --screenshot FILE.png    the window's picture (with or without --script)
 //   lumira --print                  the pad's displays, as `show` prints them
 //   lumira --host stellarium[:PORT] ...   any of them on a running Stellarium
+//   lumira --help, --version        answered without a display
 //
 // Every mode but the window runs off-screen unless a platform was chosen.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
-#include <cstring>
 
 #include "app/app_modes.h"
+#include "app/command_line.h"
 #include "framework/resources.h"
 
 namespace {
-
-// Whether the command line asks for a mode without a window on screen.
-// Read before Qt starts, because the platform is chosen then.
-bool WantsHeadless(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    for (const char* option : {"--command", "--script", "--screenshot", "--print"}) {
-      const size_t n = std::strlen(option);
-      if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '=')) return true;
-    }
-  }
-  return false;
-}
 
 // Off-screen, Qt reports what its platform plugin cannot do (size hints,
 // mouse grabs); those lines say nothing about the run, so they are left
@@ -40,10 +28,24 @@ void QuietOffscreenHandler(QtMsgType type, const QMessageLogContext& context, co
   if (g_defaultHandler) g_defaultHandler(type, context, message);
 }
 
+QStringList Arguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (WantsHeadless(argc, argv)) {
+  // Read before Qt starts: the platform is chosen then, and help, version
+  // and a wrong argument need none.
+  const lumira::LaunchRequest request = lumira::ParseCommandLine(Arguments(argc, argv));
+  if (request.finished) {
+    std::fputs(request.output.toLocal8Bit().constData(), stdout);
+    std::fputs(request.error.toLocal8Bit().constData(), stderr);
+    return request.exitCode;
+  }
+  if (request.Headless()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     g_defaultHandler = qInstallMessageHandler(QuietOffscreenHandler);
   }
@@ -52,48 +54,8 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Lumira");
   InstallFontSubstitutions();
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription("Planetarium host with the Lumira pad docked at the top.");
-  parser.addHelpOption();
-  const QCommandLineOption command("command", "Run TEXT on a fresh engine and print its reply (repeatable).",
-                                   "TEXT");
-  const QCommandLineOption script("script", "Replay the recorded session FILE off-screen and print it.", "FILE");
-  const QCommandLineOption screenshot("screenshot", "Write the main window's picture to FILE (PNG).", "FILE");
-  const QCommandLineOption print("print", "Print the pad's displays once.");
-  const QCommandLineOption hostOption(
-      "host",
-      "Talk to a running Stellarium (its Remote Control plugin on 127.0.0.1, port 8090 unless given; "
-      "a password from LUMIRA_STELLARIUM_PASSWORD) instead of the embedded engine.",
-      "stellarium[:PORT]");
-  parser.addOptions({command, script, screenshot, print, hostOption});
-  parser.process(app);
-  if (!parser.positionalArguments().isEmpty()) {
-    std::fprintf(stderr, "lumira: unexpected argument %s (see --help)\n",
-                 qPrintable(parser.positionalArguments().first()));
-    return lumira::kExitUsage;
-  }
-  lumira::HostChoice host;
-  if (parser.isSet(hostOption)) {
-    QString why;
-    if (!ParseStellariumHost(parser.value(hostOption), &host.options, &why)) {
-      std::fprintf(stderr, "lumira: --host: %s\n", qPrintable(why));
-      return lumira::kExitUsage;
-    }
-    host.stellarium = true;
-    host.options.password = qEnvironmentVariable("LUMIRA_STELLARIUM_PASSWORD");
-  }
-
-  if (parser.isSet(command)) {
-    if (parser.isSet(script) || parser.isSet(screenshot) || parser.isSet(print)) {
-      std::fprintf(stderr, "lumira: --command runs alone\n");
-      return lumira::kExitUsage;
-    }
-    return lumira::RunCommands(parser.values(command), host);
-  }
-  lumira::OneShot shot;
-  shot.screenshot = parser.value(screenshot);
-  shot.print = parser.isSet(print);
-  if (parser.isSet(script)) return lumira::RunScriptFile(parser.value(script), shot, host);
-  if (!shot.screenshot.isEmpty() || shot.print) return lumira::RunOneShot(shot, host);
-  return lumira::RunInteractive(app, host);
+  if (!request.commands.isEmpty()) return lumira::RunCommands(request.commands, request.host);
+  if (!request.script.isEmpty()) return lumira::RunScriptFile(request.script, request.shot, request.host);
+  if (!request.shot.screenshot.isEmpty() || request.shot.print) return lumira::RunOneShot(request.shot, request.host);
+  return lumira::RunInteractive(app, request.host);
 }

@@ -29,6 +29,12 @@ QStringList DescribePad(const CLumiraPad& pad) {
   };
 }
 
+QString ShownTimeSystem(const CLumiraPad& pad) {
+  const QString label = TextOf(pad, kTimeSysLabelId);
+  if (label == "UT" && TextOf(pad, kDateTextId).contains('.')) return "UTD";
+  return label;
+}
+
 bool ControlRect(const CLumiraPad& pad, int id, CRect* rect) {
   CWnd* control = pad.GetDlgItem(id);
   if (!control || !control->IsWindow()) return false;

@@ -25,6 +25,11 @@ constexpr int kTimeSysArrowId = 6018;
 //   sel=INDEX/MODE  moon=AGE  track=0|1  trace=0|1
 QStringList DescribePad(const CLumiraPad& pad);
 
+// The pad's time system by its menu key ("JST", "UT", "UTD", "LST",
+// "LMT", "JD", "MJD", "ST"), read from its label and date text: the
+// decimal day tells "UTD" from "UT", which share the label.
+QString ShownTimeSystem(const CLumiraPad& pad);
+
 // A control's rectangle in the pad's client coordinates; false when the
 // bar has no such control.
 bool ControlRect(const CLumiraPad& pad, int id, CRect* rect);

@@ -13,9 +13,15 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
+#include "app/dock_placement.h"
+#include "app/engine_watch.h"
+#include "app/log_follow.h"
+#include "app/pad_readout.h"
+#include "app/session_settings.h"
 #include "app/state_view.h"
 #include "framework/resources.h"
 #include "host/registry.h"
@@ -56,24 +62,37 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
 
   BuildCentre(resources);
   BuildMenus();
+  m_inputOff = new QLabel("Input is off: the pad takes no changes (Pad > Accept input)", this);
+  m_inputOff->setObjectName("inputOff");
+  m_inputOff->hide();
+  statusBar()->addPermanentWidget(m_inputOff);
 
   // Every command the pad sends, with its reply.
   m_padHost.AddListener([this](const HostExchange& x) {
     Log("> " + FromStd(x.command));
     Log(x.failed ? "<! " + FromStd(x.error) : "< " + FromStd(x.reply));
     // A time-system choice from the pad's own menu sends no change notice.
-    m_frame->RefreshDateButton();
+    m_frame->RefreshButtons();
   });
   m_frame->onPadChanged = [this](const QString& what) {
     Log("@ " + what);
     RefreshFromEngine();
   };
-  m_frame->onDateAllowed = [this](bool allowed) { m_dateAction->setEnabled(allowed); };
+  m_frame->onButtonsChanged = [this](bool date, bool obs) {
+    m_dateAction->setEnabled(date);
+    m_obsAction->setEnabled(obs);
+  };
 
   // Whoever changed the engine (the pad, the console, this window), the
-  // animation timer runs exactly while the engine animates.
-  m_engine.SetCommandObserver([this](std::string_view, std::string_view) { SyncAnimationTimer(); });
-  m_chartListener = m_engine.AddChartListener([this] { ScheduleRefresh(); });
+  // animation timer runs exactly while the engine animates, and the state
+  // view and the menus' marks follow once the change is done.
+  m_engine.SetCommandObserver([this](std::string_view command, std::string_view) {
+    SyncAnimationTimer();
+    if (CommandMayChangeState(command)) ScheduleRefresh(false);
+  });
+  // A command that asks for the chart (the pad's " ; show lumiral") gets
+  // the pad refreshed after it: the pad does not always refresh itself.
+  m_chartListener = m_engine.AddChartListener([this] { ScheduleRefresh(true); });
 
   m_animationTimer.setInterval(kTickMs);
   connect(&m_animationTimer, &QTimer::timeout, this, [this] {
@@ -103,6 +122,7 @@ void PlanetariumWindow::BuildCentre(const CResources& resources) {
   m_log->setMaximumBlockCount(kLogLines);
   m_log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_log->setObjectName("padLog");
+  FollowNewLines(m_log);
   column->addWidget(m_log, 1);
   column->addWidget(new QLabel("Engine command (for example  ? Time.jd  or  View.Track = TRUE):", right));
   m_console = new QLineEdit(right);
@@ -140,9 +160,7 @@ void PlanetariumWindow::BuildMenus() {
   m_enableAction = pad->addAction("&Accept input");
   m_enableAction->setCheckable(true);
   m_enableAction->setChecked(true);
-  connect(m_enableAction, &QAction::toggled, this, [this](bool on) {
-    if (Pad()) Pad()->SetEnable(on ? 1 : 0);
-  });
+  connect(m_enableAction, &QAction::toggled, this, [this](bool on) { SetAcceptsInput(on); });
 
   QMenu* time = menuBar()->addMenu("&Time");
   time->addAction("&Now", this, [this] { SetTimeToNow(); })->setShortcut(QKeySequence("Ctrl+N"));
@@ -224,7 +242,7 @@ void PlanetariumWindow::BuildMenus() {
 
 bool PlanetariumWindow::CreatePad(QString* error) {
   if (!m_frame->CreatePad(true, error)) return false;
-  if (!m_enableAction->isChecked()) Pad()->SetEnable(0);
+  SetAcceptsInput(m_enableAction->isChecked());
   if (QDockWidget* dock = Pad()->Dock()) {
     // Dragged out or back by the user, the menu's mark follows.
     connect(dock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
@@ -281,7 +299,7 @@ void PlanetariumWindow::RunConsoleCommand(const QString& command) {
   m_consoleReply->setText(reply.empty() ? QString("(done)") : FromStd(reply));
   // The console may have changed anything: the pad re-reads all of it.
   UpdatePad(0xFF);
-  m_frame->RefreshDateButton();
+  m_frame->RefreshButtons();
   RefreshFromEngine();
 }
 
@@ -298,6 +316,18 @@ void PlanetariumWindow::SetColorScheme(int scheme) {
   }
   restoreState(layout);
   Pad()->Invalidate(FALSE);
+}
+
+void PlanetariumWindow::SetAcceptsInput(bool on) {
+  if (m_enableAction->isChecked() != on) {
+    m_enableAction->setChecked(on);  // comes back here through the menu's signal
+    return;
+  }
+  if (Pad() && (Pad()->GetEnable() != 0) != on) Pad()->SetEnable(on ? 1 : 0);
+  // The pad has no disabled look of its own: its buttons grey, and the
+  // status bar says why nothing steps.
+  m_frame->RefreshButtons();
+  m_inputOff->setVisible(!on);
 }
 
 void PlanetariumWindow::SetPadFloating(bool floating) {
@@ -361,7 +391,7 @@ void PlanetariumWindow::StopAnimation() {
 
 void PlanetariumWindow::AnimationTick(double seconds) {
   if (m_engine.Tick(seconds)) UpdatePad(0x01);
-  m_frame->RefreshDateButton();
+  m_frame->RefreshButtons();
   m_state->Refresh(m_engine);
   SyncAnimationTimer();
 }
@@ -385,11 +415,20 @@ void PlanetariumWindow::RefreshFromEngine() {
   SyncAnimationTimer();
 }
 
-void PlanetariumWindow::ScheduleRefresh() {
-  // The chart listener runs inside a command: refresh once it is done.
-  if (m_refreshPending) return;
+void PlanetariumWindow::ScheduleRefresh(bool pad) {
+  // The listeners run inside a command, often inside a pad handler:
+  // refresh once the event loop is back.
   m_refreshPending = true;
+  if (pad && m_refreshesPadOnShow) m_padRefreshPending = true;
+  if (m_refreshQueued) return;
+  m_refreshQueued = true;
   QTimer::singleShot(0, this, [this] {
+    m_refreshQueued = false;
+    if (m_padRefreshPending) {
+      m_padRefreshPending = false;
+      UpdatePad(0xFF);
+      m_frame->RefreshButtons();
+    }
     if (m_refreshPending) RefreshFromEngine();
   });
 }
@@ -432,27 +471,33 @@ void PlanetariumWindow::SyncMenus() {
     mark(a, a->data().toString() == sky::CatalogName(s.switchCatalog));
   }
   m_dateAction->setEnabled(m_frame->DateDialogAllowed());
-  m_obsAction->setEnabled(Pad() != nullptr);
+  m_obsAction->setEnabled(m_frame->ObsDialogAllowed());
 }
 
 void PlanetariumWindow::RestoreSession() {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   restoreGeometry(settings->value("Window/Geometry").toByteArray());
   restoreState(settings->value("Window/State").toByteArray());
+  if (Pad()) KeepFloatingBarInSight(Pad()->Dock(), settings->value("Window/FloatingBar").toRect());
+  const RememberedChoices choices = ReadChoices(*settings);
+  for (const QString& warning : choices.warnings) qWarning("%s", qPrintable(warning));
   // A running Stellarium keeps its own time and place: the pad shows them.
+  if (!m_remote) {
+    for (const std::string& command : choices.commands) {
+      // The engine has the last word on a value (a magnitude out of range).
+      const std::string reply = HostCommand(command);
+      if (reply.rfind("ERROR:", 0) == 0) qWarning("settings: %s left out: %s", command.c_str(), reply.c_str());
+    }
+  }
+  // After the place: local mean time takes its zone from the longitude.
+  if (!choices.timeSystem.isEmpty() && Pad()) {
+    const QByteArray key = choices.timeSystem.toLatin1();
+    Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(key.constData()));
+  }
   if (m_remote) {
     UpdatePad(0xFF);
     RefreshFromEngine();
     return;
-  }
-  if (settings->contains("Location/Longitude") && settings->contains("Location/Latitude")) {
-    const double lon = settings->value("Location/Longitude").toDouble();
-    const double lat = settings->value("Location/Latitude").toDouble();
-    HostCommand(QString::asprintf("Location = Location(%f, %f) ; Show Lumiral", lon, lat).toStdString());
-    if (settings->contains("Location/Timezone")) {
-      HostCommand(QString::asprintf("Time.Timezone = %f ; Show Lumiral",
-                                    settings->value("Location/Timezone").toDouble()).toStdString());
-    }
   }
   // The engine starts animating in real time; the host's mode says so too.
   SetAnimationMode(2);
@@ -471,11 +516,14 @@ void PlanetariumWindow::SaveSession() const {
   std::unique_ptr<QSettings> settings(NewAppSettings());
   settings->setValue("Window/Geometry", saveGeometry());
   settings->setValue("Window/State", saveState());
-  if (m_remote) return;  // the place is Stellarium's
-  const sky::SkyState& s = m_engine.State();
-  settings->setValue("Location/Longitude", s.longitude);
-  settings->setValue("Location/Latitude", s.latitude);
-  settings->setValue("Location/Timezone", s.timezone);
+  QDockWidget* dock = Pad() ? Pad()->Dock() : nullptr;
+  if (dock && dock->isFloating()) {
+    settings->setValue("Window/FloatingBar", dock->frameGeometry());
+  } else {
+    settings->remove("Window/FloatingBar");
+  }
+  if (m_remote) return;  // the place and the sky are Stellarium's
+  SaveChoices(*settings, Pad() ? ShownTimeSystem(*Pad()) : QString(), m_engine.State());
 }
 
 }  // namespace lumira

@@ -55,6 +55,10 @@ class PlanetariumWindow : public QMainWindow {
   void SetDrivesAnimation(bool on);
   // Whether closing the window saves the session (interactive runs).
   void SetRemembersSession(bool on) { m_remembers = on; }
+  // Whether a command that asks the chart to be shown (" ; show lumiral")
+  // also refreshes the pad, once the event loop is back (interactive
+  // runs; replays refresh the pad only on their `update` lines).
+  void SetRefreshesPadOnShow(bool on) { m_refreshesPadOnShow = on; }
 
   CPadHostFrame& Frame() { return *m_frame; }
   CLumiraPad* Pad() const { return m_frame->Pad(); }
@@ -64,6 +68,9 @@ class PlanetariumWindow : public QMainWindow {
   // Also reached through the menus and the console line.
   void RunConsoleCommand(const QString& command);
   void SetColorScheme(int scheme);
+  // "Accept input": off, the pad's digits, its buttons and the dialogs'
+  // menu entries take nothing, and the status bar says so.
+  void SetAcceptsInput(bool on);
   // Floats the bar in a window of its own (its caption shows) or docks it
   // again at the top.
   void SetPadFloating(bool floating);
@@ -104,7 +111,10 @@ class PlanetariumWindow : public QMainWindow {
   std::string Run(std::string_view command);
   // Refreshes the pad; a failing host abandons only the refresh.
   void UpdatePad(UINT flags);
-  void ScheduleRefresh();
+  // Refreshes once the current command and handler are done; several
+  // requests before then make one refresh.  `pad`: the pad re-reads
+  // everything too.
+  void ScheduleRefresh(bool pad);
   void SyncAnimationTimer();
   void SyncMenus();
 
@@ -119,6 +129,7 @@ class PlanetariumWindow : public QMainWindow {
   QPlainTextEdit* m_log = nullptr;
   QLineEdit* m_console = nullptr;
   QLabel* m_consoleReply = nullptr;
+  QLabel* m_inputOff = nullptr;
 
   QAction* m_dateAction = nullptr;
   QAction* m_obsAction = nullptr;
@@ -137,6 +148,9 @@ class PlanetariumWindow : public QMainWindow {
   QTimer m_animationTimer;
   QElapsedTimer m_sinceTick;
   bool m_refreshPending = false;
+  bool m_padRefreshPending = false;
+  bool m_refreshQueued = false;
+  bool m_refreshesPadOnShow = true;
   bool m_remembers = false;
   bool m_drivesAnimation = true;
   int m_chartListener = 0;

@@ -71,6 +71,8 @@ bool ScriptRunner::Setup(QString* error) {
   m_window = std::make_unique<PlanetariumWindow>(m_ctx, m_engine, m_resources, m_remote);
   // The engine's time moves only through commands in a replay.
   m_window->SetDrivesAnimation(false);
+  // The pad is refreshed by the script's `update` lines only.
+  m_window->SetRefreshesPadOnShow(false);
   if (!m_window->CreatePad(&why)) {
     *error = why;
     return false;
@@ -153,7 +155,7 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
       } catch (const CHostError&) {
         // Printed as the failed exchange; the pad keeps what it showed.
       }
-      m_window->Frame().RefreshDateButton();
+      m_window->Frame().RefreshButtons();
       return true;
     case ScriptLine::Kind::Mouse:
       return RunMouse(line);

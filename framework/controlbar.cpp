@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QHBoxLayout>
 #include <QMainWindow>
+#include <QPainter>
 #include <QPointer>
 
 #include "framework/template_builder.h"
@@ -153,6 +154,40 @@ BOOL CDialogBar::Create(CWnd* frame, UINT templateId, UINT style, UINT id) {
   return TRUE;
 }
 
+// --- the dock's title strip --------------------------------------------------------
+
+namespace {
+
+// The dock's title strip, the same widget docked and floating, so that
+// the dock's size never depends on when a strip was swapped: empty (zero
+// high) while docked, where the bar's own gripper is the handle; a caption
+// with the dock's title while floating.  It leaves the mouse to the dock,
+// which moves the floating window when its title strip is dragged.
+class CBarCaption : public QWidget {
+ public:
+  explicit CBarCaption(QDockWidget* dock) : QWidget(dock), m_dock(dock) {}
+  QSize sizeHint() const override {
+    return m_dock->isFloating() ? QSize(0, fontMetrics().height() + 2 * kPadding) : QSize(0, 0);
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (!m_dock->isFloating()) return;
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Highlight));
+    p.setPen(palette().color(QPalette::HighlightedText));
+    p.drawText(rect().adjusted(kPadding + 2, 0, -kPadding, 0), Qt::AlignVCenter | Qt::AlignLeft,
+               m_dock->windowTitle());
+  }
+
+ private:
+  static constexpr int kPadding = 2;
+  QDockWidget* m_dock;
+};
+
+}  // namespace
+
 // --- CFrameWnd ------------------------------------------------------------------------
 
 CFrameWnd::CFrameWnd(CAppContext& ctx, QMainWindow* window) {
@@ -178,13 +213,13 @@ void CFrameWnd::DockControlBar(CControlBar* bar) {
   dock->setWidget(holder);
   window->addDockWidget(Qt::TopDockWidgetArea, dock);
   // Docked, the bar's own gripper is the handle; floating, the caption shows.
-  dock->setTitleBarWidget(new QWidget(dock));
+  auto* caption = new CBarCaption(dock);
+  dock->setTitleBarWidget(caption);
   QObject::connect(barWidget, &QWidget::windowTitleChanged, dock, &QDockWidget::setWindowTitle);
   QPointer<QWidget> watched(barWidget);
-  QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [dock, watched](bool floating) {
-    QWidget* old = dock->titleBarWidget();
-    dock->setTitleBarWidget(floating ? nullptr : new QWidget(dock));
-    if (old) old->deleteLater();
+  QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [caption, watched](bool) {
+    caption->updateGeometry();
+    caption->update();
     if (CWnd* wnd = FromWidget(watched.data())) wnd->Invalidate(TRUE);
   });
   bar->SetDock(dock);

@@ -154,7 +154,8 @@ void CButton::ConnectClicks(QWidget* widget) {
 BOOL CButton::Create(const QString& caption, std::uint32_t style, const CRect& rect, CWnd* parent, UINT id) {
   if (!parent || !parent->Widget() || IsWindow()) return FALSE;
   QWidget* w = NewButtonWidget(style, parent->Widget());
-  w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+  const int inset = parent->ClientInset();
+  w->setGeometry(rect.left + inset, rect.top + inset, rect.Width(), rect.Height());
   AttachWidget(parent->ContextPtr(), w, parent, id, true);
   SetStyle(style);
   SetWindowText(caption);

@@ -50,10 +50,29 @@ void CDialogBridge::closeEvent(QCloseEvent* e) {
 
 void CDialogBridge::paintEvent(QPaintEvent* e) {
   CBridgeWidget<QDialog>::paintEvent(e);
-  if (!m_wnd || !(m_wnd->GetStyle() & WS_BORDER)) return;
+  if (!m_wnd) return;
   QPainter p(this);
-  p.setPen(palette().color(QPalette::Dark));
-  p.drawRect(rect().adjusted(0, 0, -1, -1));  // QPainter's rectangle is one pixel larger
+  // From the outside in; QPainter's rectangles are one pixel larger.
+  QRect edge = rect().adjusted(0, 0, -1, -1);
+  if (m_wnd->GetStyle() & WS_BORDER) {
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(edge);
+    edge.adjust(1, 1, -1, -1);
+  }
+  if (m_wnd->ClientInset() < (m_wnd->GetStyle() & WS_BORDER ? 3 : 2)) return;
+  // The sunken client edge: shadow and dark shadow above and left, light
+  // and highlight below and right.
+  const QColor topLeft[] = {palette().color(QPalette::Dark), palette().color(QPalette::Shadow)};
+  const QColor bottomRight[] = {palette().color(QPalette::Light), palette().color(QPalette::Midlight)};
+  for (int ring = 0; ring < 2; ++ring) {
+    p.setPen(topLeft[ring]);
+    p.drawLine(edge.topLeft(), edge.topRight() - QPoint(1, 0));
+    p.drawLine(edge.topLeft(), edge.bottomLeft() - QPoint(0, 1));
+    p.setPen(bottomRight[ring]);
+    p.drawLine(edge.bottomLeft(), edge.bottomRight());
+    p.drawLine(edge.topRight(), edge.bottomRight());
+    edge.adjust(1, 1, -1, -1);
+  }
 }
 
 // --- CDialog ------------------------------------------------------------------------
@@ -74,11 +93,15 @@ BOOL CDialog::CreateFromTemplate() {
   w->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   w->setFont(TemplateFont(*m_template));
   w->setWindowTitle(m_template->caption);
+  // The template gives the client area; the border and the client edge
+  // lie around it.
+  const int inset = (m_template->style & WS_BORDER ? 1 : 0) + (m_template->exStyle & WS_EX_CLIENTEDGE ? 2 : 0);
   const CRect size = m_units.Map(0, 0, m_template->cx, m_template->cy);
-  w->resize(size.Width(), size.Height());
+  w->resize(size.Width() + 2 * inset, size.Height() + 2 * inset);
   CWnd* parent = m_parent;
   AttachWidget(m_ctx, w, parent, m_templateId, true);
   SetStyle(m_template->style);
+  SetClientInset(inset);
   Invalidate(TRUE);
   m_templateControls.clear();
   CTemplateBuildOptions options;

@@ -70,7 +70,7 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
       out.push_back(std::move(button));
     } else if (c.className == QLatin1String("Edit")) {
       auto* edit = new QLineEdit(parent->Widget());
-      edit->setGeometry(r.left, r.top, r.Width(), r.Height());
+      edit->setGeometry(r.left + parent->ClientInset(), r.top + parent->ClientInset(), r.Width(), r.Height());
       const std::uint32_t align = c.style & 0x3;
       edit->setAlignment((align == ES_RIGHT ? Qt::AlignRight : align == 0x1 ? Qt::AlignHCenter : Qt::AlignLeft) |
                          Qt::AlignVCenter);
@@ -86,7 +86,7 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
       combo->setEditable((c.style & 0x3) != CBS_DROPDOWNLIST);
       // The template's height includes the drop-down list.
       const int height = std::min(r.Height(), combo->sizeHint().height());
-      combo->setGeometry(r.left, r.top, r.Width(), height);
+      combo->setGeometry(r.left + parent->ClientInset(), r.top + parent->ClientInset(), r.Width(), height);
       QObject::connect(combo, &QComboBox::activated, combo, [combo](int) {
         CWnd* self = CWnd::FromWidget(combo);
         CWnd* owner = self ? self->GetParent() : nullptr;

@@ -75,7 +75,8 @@ BOOL CWnd::CreateEx(CAppContext& ctx, CWnd* parent, const CRect& rect, UINT id) 
   if (m_widget) return FALSE;
   QWidget* parentWidget = parent ? parent->Widget() : nullptr;
   auto* w = new CBridgeWidget<QWidget>(this, parentWidget);
-  w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+  const int inset = parentWidget ? parent->ClientInset() : 0;
+  w->setGeometry(rect.left + inset, rect.top + inset, rect.Width(), rect.Height());
   AttachWidget(&ctx, w, parent, id, true);
   m_dirty = m_eraseWanted = true;
   if (parentWidget) w->show();
@@ -135,7 +136,8 @@ CWnd* CWnd::GetDlgItem(int id) const {
 void CWnd::GetClientRect(CRect* r) const {
   if (!r) return;
   if (!m_widget) { r->SetRectEmpty(); return; }
-  *r = CRect(0, 0, m_widget->width(), m_widget->height());
+  *r = CRect(0, 0, std::max(m_widget->width() - 2 * m_clientInset, 0),
+             std::max(m_widget->height() - 2 * m_clientInset, 0));
 }
 
 void CWnd::GetWindowRect(CRect* r) const {
@@ -148,7 +150,7 @@ void CWnd::GetWindowRect(CRect* r) const {
 void CWnd::ScreenToClient(CPoint* p) const {
   if (!p || !m_widget) return;
   const QPoint q = m_widget->mapFromGlobal(QPoint(p->x, p->y));
-  *p = CPoint(q.x(), q.y());
+  *p = CPoint(q.x() - m_clientInset, q.y() - m_clientInset);
 }
 
 void CWnd::ScreenToClient(CRect* r) const {
@@ -161,7 +163,7 @@ void CWnd::ScreenToClient(CRect* r) const {
 
 void CWnd::ClientToScreen(CPoint* p) const {
   if (!p || !m_widget) return;
-  const QPoint q = m_widget->mapToGlobal(QPoint(p->x, p->y));
+  const QPoint q = m_widget->mapToGlobal(QPoint(p->x + m_clientInset, p->y + m_clientInset));
   *p = CPoint(q.x(), q.y());
 }
 
@@ -175,7 +177,11 @@ void CWnd::ClientToScreen(CRect* r) const {
 
 void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
   if (!m_widget) return;
-  m_widget->setGeometry(x, y, std::max(cx, 0), std::max(cy, 0));
+  // A child's place is in its parent's client coordinates; a top-level
+  // window's size includes its frame.
+  const CWnd* parent = m_widget->isWindow() ? nullptr : FromWidget(m_widget->parentWidget());
+  const int inset = parent ? parent->ClientInset() : 0;
+  m_widget->setGeometry(x + inset, y + inset, std::max(cx, 0), std::max(cy, 0));
   if (repaint) Invalidate(TRUE);
 }
 

@@ -62,6 +62,10 @@ class CWnd {
   void SetStyle(std::uint32_t style) { m_style = style; }
 
   // --- geometry (client coordinates unless said) ----------------------
+  // A window with a frame of its own (a dialog's border and client edge)
+  // keeps its client area this many pixels inside its widget on each
+  // side; children, painting and mouse points are in client coordinates.
+  int ClientInset() const { return m_clientInset; }
   void GetClientRect(CRect* r) const;
   void GetWindowRect(CRect* r) const;  // screen coordinates
   void ScreenToClient(CRect* r) const;
@@ -152,6 +156,7 @@ class CWnd {
   // The surface's pixel format: opaque for windows that paint all of
   // their client area, with alpha for statics that let the parent show.
   void SetSurfaceFormat(QImage::Format format) { m_surfaceFormat = format; }
+  void SetClientInset(int inset) { m_clientInset = inset; }
 
   CAppContext* m_ctx = nullptr;
   QWidget* m_widget = nullptr;
@@ -171,6 +176,7 @@ class CWnd {
   bool m_ownsWidget = true;
   bool m_capture = false;
   std::uint32_t m_style = 0;
+  int m_clientInset = 0;
   QString m_text;                   // window text of custom-drawn windows
   std::unique_ptr<QObject> m_guard;  // context of this window's Qt connections
 

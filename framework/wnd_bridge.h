@@ -75,7 +75,7 @@ class CBridgeWidget : public Base, public CBridgeLink {
     CWndBridge::Paint(m_wnd);
     if (!m_wnd) return;  // the paint destroyed the window
     QPainter p(this);
-    p.drawImage(0, 0, CWndBridge::Surface(m_wnd));
+    p.drawImage(m_wnd->ClientInset(), m_wnd->ClientInset(), CWndBridge::Surface(m_wnd));
   }
   // A control transparent for the mouse that still gets an event (sent to
   // it directly) hands it to its parent's window at the parent's point.
@@ -134,7 +134,7 @@ class CDialogBridge : public CBridgeWidget<QDialog> {
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
-  // A frameless window: the thin border of WS_BORDER is drawn over the
-  // client's outermost pixels.
+  // A frameless window: the thin border of WS_BORDER and the sunken
+  // client edge of WS_EX_CLIENTEDGE are drawn around the client area.
   void paintEvent(QPaintEvent* e) override;
 };

@@ -157,7 +157,9 @@ void CWnd::OnHoverHelp(CPoint point, bool inside) { (void)point; (void)inside; }
 // --- painting -------------------------------------------------------------------
 
 QImage& CWnd::Surface() {
-  const QSize size = m_widget ? m_widget->size() : QSize();
+  const QSize size = m_widget ? m_widget->size().shrunkBy(QMargins(m_clientInset, m_clientInset, m_clientInset,
+                                                                   m_clientInset))
+                              : QSize();
   if (m_surface.size() != size || m_surface.format() != m_surfaceFormat) {
     QImage fresh(size, m_surfaceFormat);
     if (!fresh.isNull()) {
@@ -241,7 +243,7 @@ UINT CWndBridge::KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) 
 }
 
 void CWndBridge::Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release, QPoint offset) {
-  const QPoint p = e->position().toPoint() + offset;
+  const QPoint p = e->position().toPoint() + offset - QPoint(wnd->ClientInset(), wnd->ClientInset());
   const LPARAM lp = MAKELPARAM(p.x(), p.y());
   const WPARAM flags = KeyFlags(e->buttons(), e->modifiers());
   UINT msg = WM_MOUSEMOVE;

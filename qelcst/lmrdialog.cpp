@@ -34,6 +34,11 @@ BOOL CLmrDialog::OnInitDialog() {
     pal.setColor(QPalette::WindowText, ToQColor(kTextColor));
     pal.setColor(QPalette::ButtonText, ToQColor(kTextColor));
     pal.setColor(QPalette::Button, ToQColor(kBackColor));
+    // Disabled labels (the era buttons in Julian days) grey as a disabled
+    // static's text does.
+    const QColor grey = ToQColor(GetSysColor(COLOR_BTNSHADOW));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, grey);
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
     w->setPalette(pal);
   }
   return CDialog::OnInitDialog();

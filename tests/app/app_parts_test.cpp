@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/dock_placement.h"
 #include "app/logging_host.h"
 #include "app/script_services.h"
 #include "app/state_view.h"
@@ -95,4 +96,16 @@ TEST(StateViewFormats, PlacesAndHours) {
   EXPECT_EQ(FormatHours(23.9999999), "23:59:59");  // truncated, never 24:00:00
   EXPECT_EQ(FormatHours(6.5), "06:30:00");
   EXPECT_EQ(FormatHours(std::nan("")), "--:--:--");
+}
+
+TEST(FloatingBar, ARestoredPlaceStaysOnAScreenOrTheBarDocksAgain) {
+  const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 800, 600)};
+  const struct { QRect saved; std::optional<QRect> placed; } cases[] = {
+      {QRect(100, 100, 470, 50), QRect(100, 100, 470, 50)},     // in sight: as saved
+      {QRect(1900, 580, 470, 50), QRect(1610, 550, 470, 50)},   // partly off the second screen
+      {QRect(-200, -30, 470, 50), QRect(0, 0, 470, 50)},        // off the top left corner
+      {QRect(1300, 700, 470, 50), std::nullopt},                // below the small screen, on none
+      {QRect(5000, 5000, 470, 50), std::nullopt},               // a screen that is gone
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlaceFloatingBar(c.saved, screens), c.placed) << c.saved.x() << "," << c.saved.y();
 }

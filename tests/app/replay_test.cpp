@@ -26,12 +26,15 @@ struct Result {
   QString err;
 };
 
-// Runs lumira with its settings in a directory of the test's own.
-Result RunLumira(const QStringList& args) {
+// Runs lumira with its settings in a directory of the test's own; without
+// a display, no platform is named either.
+Result RunLumira(const QStringList& args, bool display = true) {
   static QTemporaryDir home;
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.remove("DISPLAY");
+  env.remove("QT_QPA_PLATFORM");
+  if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("XDG_CONFIG_HOME", home.path() + "/config");
   env.insert("XDG_RUNTIME_DIR", home.path());
   process.setProcessEnvironment(env);
@@ -120,6 +123,21 @@ TEST(Replay, AMenuKeyTheMenuLacksStopsTheRun) {
   const Result r = RunLumira({"--script", path});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_TRUE(r.err.contains(path + ":2: the menu has no entry \"XYZ\"")) << r.err.toStdString();
+}
+
+TEST(CommandLine, HelpVersionAndWrongArgumentsNeedNoDisplay) {
+  const struct { QStringList args; int exitCode; const char* out; const char* err; } cases[] = {
+      {{"--help"}, 0, "--screenshot <FILE>", ""},
+      {{"--version"}, 0, "lumira ", ""},
+      {{"--bogus"}, 2, "", "Unknown option 'bogus'"},
+      {{"stray"}, 2, "", "unexpected argument stray"},
+      {{"--command", "? Time.jd", "--print"}, 2, "", "--command runs alone"},
+  };
+  for (const auto& c : cases) {
+    const Result r = RunLumira(c.args, false);
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString() << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(c.out) && r.err.contains(c.err)) << r.out.toStdString() << r.err.toStdString();
+  }
 }
 
 TEST(CommandMode, EachReplyOnALineOfItsOwnFromAFreshEngine) {

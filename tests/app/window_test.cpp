@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "app/app_settings.h"
 #include "app/pad_readout.h"
@@ -27,8 +30,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     CRegistry::Write("General", "ColorScheme", 0);
     std::unique_ptr<QSettings> settings(NewAppSettings());
-    settings->remove("Window");
-    settings->remove("Location");
+    for (const char* group : {"Window", "Location", "Pad", "Sky", "View"}) settings->remove(group);
     QString why;
     ASSERT_TRUE(resources.Load(QelpadResourcePrefix(), &why)) << why.toStdString();
     ctx = services.Context(&resources);
@@ -123,6 +125,24 @@ TEST_F(WindowTest, TheBarsButtonsOpenTheDialogsAndTheDateButtonFollowsTheTimeSys
   EXPECT_EQ(opened.size(), 3u);
 }
 
+TEST_F(WindowTest, InputOffStopsTheDigitsTheButtonsAndTheMenuEntriesAndSaysSo) {
+  auto obsButton = [&] { return window->Frame().BarControls(kObsButtonId).front(); };
+  window->SetAcceptsInput(false);
+  Click(DigitPoint(13));
+  window->Frame().SendMessage(WM_COMMAND, MAKEWPARAM(kObsButtonId, BN_CLICKED), 0);
+  window->DateAction()->trigger();
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 21:00:00");
+  EXPECT_EQ(services.modal.Runs(), 0);
+  EXPECT_FALSE(DateButton()->IsWindowEnabled() || obsButton()->IsWindowEnabled());
+  EXPECT_FALSE(window->DateAction()->isEnabled() || window->ObsAction()->isEnabled());
+  EXPECT_FALSE(window->findChild<QWidget*>("inputOff")->isHidden());
+
+  window->SetAcceptsInput(true);
+  EXPECT_TRUE(DateButton()->IsWindowEnabled() && obsButton()->IsWindowEnabled());
+  EXPECT_TRUE(window->DateAction()->isEnabled() && window->ObsAction()->isEnabled());
+  EXPECT_TRUE(window->findChild<QWidget*>("inputOff")->isHidden());
+}
+
 TEST_F(WindowTest, MenusChangeTheEngineAndRefreshThePad) {
   window->SetTrack(true);
   window->SetTrace(true);
@@ -157,6 +177,28 @@ TEST_F(WindowTest, TheBarFloatsWithItsCaptionAndDocksAgain) {
   window->SetPadFloating(false);
   EXPECT_FALSE(dock->isFloating());
   EXPECT_EQ(window->dockWidgetArea(dock), Qt::TopDockWidgetArea);
+  // Docked again: the bar's template height (not a pixel less), the
+  // window's size as it was, at start as after each float and dock.
+  CSkyEngine other;
+  PlanetariumWindow fresh(ctx, other, resources);
+  QString why;
+  ASSERT_TRUE(fresh.CreatePad(&why));
+  fresh.RestoreSession();  // a log long enough to scroll
+  fresh.show();
+  QCoreApplication::processEvents();
+  const QSize size = fresh.size();
+  const QScrollBar* log = fresh.findChild<QPlainTextEdit*>("padLog")->verticalScrollBar();
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    QDockWidget* freshDock = fresh.Pad()->Dock();
+    EXPECT_EQ(freshDock->widget()->height(), fresh.Pad()->Widget()->sizeHint().height()) << cycle;
+    fresh.SetPadFloating(true);
+    QCoreApplication::processEvents();
+    fresh.SetPadFloating(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fresh.size(), size) << cycle;
+    fresh.RunConsoleCommand("? Time.jd");
+    EXPECT_EQ(log->value(), log->maximum()) << "the log follows its new lines";
+  }
   // Still the same pad, still answering.
   Click(DigitPoint(13));
   EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 22:00:00");
@@ -228,6 +270,26 @@ TEST_F(WindowTest, AnimationTicksMoveThePadAndAPadButtonUpStopsThem) {
   EXPECT_FALSE(window->AnimationRunning());
 }
 
+TEST_F(WindowTest, EveryEngineChangeReachesTheViewAndAShowRequestRefreshesThePadOnce) {
+  window->SetDrivesAnimation(false);
+  window->StartAnimation();
+  // Changed behind the window's back, as the pad's button-up stops it.
+  engine.Execute("Animation.Time = FALSE; View.Track = TRUE");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->State().RowText("Animation").startsWith("stopped"));
+  EXPECT_EQ(window->State().RowText("Track / trace"), "on / off");
+
+  auto dateReads = [&] { return window->LogLines().count("> ? JST(Time)"); };
+  const qsizetype before = dateReads();
+  window->PadHost().Execute("Time = UT(2006,1,1,0,0,0) ; SHOW LUMIRAL");
+  window->PadHost().Execute("View.Trace = TRUE ; show lumiral");
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 21:00:00");  // not inside the sender's handler
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Shown(kDateTextId), " 2006/01/01 09:00:00");
+  EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+  EXPECT_EQ(dateReads() - before, 1);
+}
+
 TEST_F(WindowTest, TheLogHoldsEveryPadCommandWithItsReplyAndEachNotice) {
   Click(DigitPoint(13));
   const QStringList log = window->LogLines();
@@ -252,13 +314,42 @@ TEST_F(WindowTest, ASessionRemembersThePlaceAndStartsAtTheCurrentTime) {
   EXPECT_EQ(Shown(kTimeSysLabelId), "JST");
 
   window->RunConsoleCommand("Location = Location(-0.5, 51.5); Time.Timezone = 0");
+  window->RunConsoleCommand("Star.Catalog = Hipparcos; Star.Catalog.Switch = TRUE; "
+                            "Star.Catalog.Switch.Catalog = Tycho; Star.AutoMagnitudeLimit.Minimum = 8.25; "
+                            "View.Track = TRUE; View.Trace = TRUE");
+  ChooseTimeSys("UTD");
   window->SaveSession();
 
+  auto restart = [&](CSkyEngine& next) {
+    auto again = std::make_unique<PlanetariumWindow>(ctx, next, resources);
+    QString why;
+    EXPECT_TRUE(again->CreatePad(&why)) << why.toStdString();
+    again->RestoreSession();
+    return again;
+  };
   CSkyEngine next;
-  PlanetariumWindow again(ctx, next, resources);
-  QString why;
-  ASSERT_TRUE(again.CreatePad(&why)) << why.toStdString();
-  again.RestoreSession();
-  EXPECT_EQ(next.Execute("? Location.Longitude; ? Location.Latitude"), "-0.5;51.5");
-  EXPECT_EQ(next.Execute("? Time.Timezone"), "0");
+  auto again = restart(next);
+  EXPECT_EQ(next.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "-0.5;51.5;0");
+  EXPECT_EQ(next.Execute("? Star.Catalog; ? Star.Catalog.Switch; ? Star.Catalog.Switch.Catalog; "
+                         "? Star.AutoMagnitudeLimit.Minimum; ? View.Track; ? View.Trace"),
+            "Hipparcos;TRUE;Tycho;8.25;TRUE;TRUE");
+  EXPECT_EQ(ShownTimeSystem(*again->Pad()), "UTD");
+  EXPECT_NEAR(std::stod(next.Execute("? Time.jd")), jdNow, 60.0 / 86400.0);  // the time starts now
+  again.reset();
+
+  // Damaged and foreign values are left out; the rest still comes back.
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  for (const char* key : {"Pad/TimeSystem", "Sky/Catalog", "Sky/MagnitudeLimit", "View/Track", "Location/Latitude"}) {
+    settings->setValue(key, "\x01garbage");
+  }
+  settings->setValue("Sky/SwitchCatalog", QStringList{"Tycho", "GSC-ACT"});
+  settings->setValue("Location/Timezone", 99.0);  // out of the engine's range
+  settings->sync();
+  CSkyEngine third;
+  again = restart(third);
+  EXPECT_EQ(third.Execute("? Star.Catalog; ? Star.Catalog.Switch; ? Star.Catalog.Switch.Catalog; "
+                          "? Star.AutoMagnitudeLimit.Minimum; ? View.Track; ? View.Trace"),
+            "Tycho2;TRUE;GSC-ACT;6.5;FALSE;TRUE");
+  EXPECT_EQ(third.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "139.7447;35.6544;9");
+  EXPECT_EQ(ShownTimeSystem(*again->Pad()), "JST");
 }

@@ -185,8 +185,13 @@ TEST_F(DialogTest, TemplateBuildsAtDialogUnitSizes) {
   CRect client;
   dlg.GetClientRect(&client);
   EXPECT_EQ(client, CRect(0, 0, 341, 60));  // 195 x 37 units at 7 x 13
-  const QRect year = dlg.GetDlgItem(1000)->Widget()->geometry();
-  EXPECT_EQ(year, QRect(QPoint(7, 31), QPoint(57, 49)));
+  // The thin border and the sunken client edge lie around the client area.
+  EXPECT_EQ(dlg.Widget()->size(), QSize(341 + 6, 60 + 6));
+  CRect year;
+  dlg.GetDlgItem(1000)->GetWindowRect(&year);
+  dlg.ScreenToClient(&year);
+  EXPECT_EQ(year, CRect(7, 31, 58, 50));
+  EXPECT_EQ(dlg.GetDlgItem(1000)->Widget()->pos(), QPoint(7 + 3, 31 + 3));
   EXPECT_EQ(Edit(dlg, 1000)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
   EXPECT_EQ(Edit(dlg, 1003)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
   CRect mapped(4, 19, 33, 31);

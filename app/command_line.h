@@ -1,0 +1,34 @@
+// What the command line asks lumira to do, read before any GUI object
+// exists: --help, --version and a wrong argument are answered without a
+// display.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "app/app_modes.h"
+
+namespace lumira {
+
+struct LaunchRequest {
+  // Set when the program ends at once: the text goes to standard output
+  // (help, version) or standard error (a wrong argument), then the exit.
+  bool finished = false;
+  int exitCode = kExitOk;
+  QString output;
+  QString error;
+
+  QStringList commands;  // --command, in order
+  QString script;        // --script FILE
+  OneShot shot;          // --screenshot FILE, --print
+  HostChoice host;       // --host stellarium[:PORT]
+
+  // Whether no window needs to reach a screen (every mode but the window).
+  bool Headless() const { return !commands.isEmpty() || !script.isEmpty() || !shot.screenshot.isEmpty() || shot.print; }
+};
+
+// Reads `arguments` (the program's name first).  Needs no application
+// object; LUMIRA_STELLARIUM_PASSWORD is read from the environment.
+LaunchRequest ParseCommandLine(const QStringList& arguments);
+
+}  // namespace lumira
