@@ -1,5 +1,6 @@
 #include "chart/chart_painter.h"
 
+#include <QImage>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
@@ -83,24 +84,58 @@ void PaintFigures(QPainter& p, const SkyScene& scene, const Projection& proj, co
   p.drawLines(lines);
 }
 
+// A star's disc, drawn once and stamped: QPainter strokes a wide round
+// point as an ellipse, which costs microseconds a star.
+QImage StarSprite(const QColor& colour, double diameter) {
+  const int size = int(std::ceil(diameter)) + 2;
+  QImage sprite(size, size, QImage::Format_ARGB32_Premultiplied);
+  sprite.fill(Qt::transparent);
+  QPainter p(&sprite);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+  p.drawEllipse(QPointF(size / 2.0, size / 2.0), diameter / 2.0, diameter / 2.0);
+  return sprite;
+}
+
 void PaintStars(QPainter& p, const SkyScene& scene, const Projection& proj, const QRectF& area,
-                const ChartPalette& pal) {
-  // One call per size: QPainter draws a batch of round points far faster
-  // than as many ellipses.
+                const ChartPalette& pal, StarStamps& stamps) {
   std::array<QVector<QPointF>, kMagnitudeBuckets> buckets;
   for (const SceneStar& s : scene.Stars()) {
     double x, y;
     if (!proj.Project(s.local, &x, &y) || !OnArea(area, x, y, 4.0)) continue;
     buckets[size_t(Bucket(s.magnitude))] << QPointF(x, y);
   }
-  for (int b = 0; b < kMagnitudeBuckets; ++b) {
-    if (buckets[size_t(b)].isEmpty()) continue;
-    const double magnitude = -1.5 + (b + 0.5) / 2.0;
-    QColor colour = pal.star;
-    colour.setAlphaF(float(std::clamp(1.15 - 0.1 * magnitude, 0.45, 1.0)));
-    p.setPen(QPen(colour, StarDiameter(magnitude), Qt::SolidLine, Qt::RoundCap));
-    p.drawPoints(buckets[size_t(b)].constData(), int(buckets[size_t(b)].size()));
+  auto alphaOf = [](double magnitude) { return std::clamp(1.15 - 0.1 * magnitude, 0.45, 1.0); };
+  if (stamps.colour != pal.star.rgb() || stamps.sprites.empty()) {
+    stamps.colour = pal.star.rgb();
+    stamps.sprites.clear();
+    for (int b = 0; b < kMagnitudeBuckets; ++b) {
+      const double magnitude = -1.5 + (b + 0.5) / 2.0;
+      QColor colour = pal.star;
+      colour.setAlphaF(float(alphaOf(magnitude)));
+      stamps.sprites.push_back(StarSprite(colour, StarDiameter(magnitude)));
+    }
   }
+  const bool antialiased = p.testRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  for (int b = 0; b < kMagnitudeBuckets; ++b) {
+    const QVector<QPointF>& points = buckets[size_t(b)];
+    if (points.isEmpty()) continue;
+    const double magnitude = -1.5 + (b + 0.5) / 2.0;
+    if (StarDiameter(magnitude) < 1.9) {
+      // The faint ones, most of the catalogue: one pixel each.
+      QColor colour = pal.star;
+      colour.setAlphaF(float(alphaOf(magnitude)));
+      p.setPen(QPen(colour, 1.0));
+      p.drawPoints(points.constData(), int(points.size()));
+      continue;
+    }
+    const QImage& sprite = stamps.sprites[size_t(b)];
+    const double half = sprite.width() / 2.0;
+    for (const QPointF& at : points) p.drawImage(QPointF(std::round(at.x() - half), std::round(at.y() - half)), sprite);
+  }
+  p.setRenderHint(QPainter::Antialiasing, antialiased);
 }
 
 // The Moon: a dark disc, the half toward the Sun lit, and the terminator
@@ -183,9 +218,10 @@ void PaintGround(QPainter& p, const Projection& proj, const QRectF& area, const 
     QPainterPath circle;
     circle.addEllipse(QPointF(h.cx, h.cy), h.radius, h.radius);
     if (h.centreInside) {
-      QPainterPath all;
-      all.addRect(area.adjusted(-2, -2, 2, 2));
-      ground = all.subtracted(circle);
+      // The widget with the horizon's disc cut out.
+      ground.setFillRule(Qt::OddEvenFill);
+      ground.addRect(area.adjusted(-2, -2, 2, 2));
+      ground.addEllipse(QPointF(h.cx, h.cy), h.radius, h.radius);
     } else {
       ground = circle;
     }
@@ -278,12 +314,12 @@ QColor SkyColour(const ChartPalette& palette, double sunAltitude) {
 }
 
 void PaintChart(QPainter& p, const SkyScene& scene, const Projection& proj, const QRectF& area,
-                const ChartPalette& pal, const ChartOptions& options) {
+                const ChartPalette& pal, const ChartOptions& options, StarStamps& stamps) {
   p.fillRect(area, SkyColour(pal, scene.SunAltitude()));
   p.setRenderHint(QPainter::Antialiasing, true);
   if (options.grid) PaintGrid(p, proj, area, pal);
   PaintFigures(p, scene, proj, area, pal);
-  PaintStars(p, scene, proj, area, pal);
+  PaintStars(p, scene, proj, area, pal, stamps);
   if (options.trails) PaintTrails(p, scene, proj, area, pal);
   PaintBodies(p, scene, proj, area, pal);
   PaintGround(p, proj, area, pal);

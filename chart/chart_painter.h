@@ -6,8 +6,10 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <optional>
+#include <vector>
 
 #include "chart/projection.h"
 #include "chart/sky_scene.h"
@@ -29,11 +31,17 @@ struct ChartOptions {
   std::optional<sky::Vec3> selected;  // a ring around it
 };
 
+// The stars' discs, drawn once per palette and stamped each frame.
+struct StarStamps {
+  QRgb colour = 0;
+  std::vector<QImage> sprites;  // one per half magnitude
+};
+
 // The sky's colour for the Sun's altitude: day above the horizon, dusk to
 // 18 degrees below it, night beyond.
 QColor SkyColour(const ChartPalette& palette, double sunAltitude);
 
 void PaintChart(QPainter& painter, const SkyScene& scene, const Projection& projection, const QRectF& area,
-                const ChartPalette& palette, const ChartOptions& options);
+                const ChartPalette& palette, const ChartOptions& options, StarStamps& stamps);
 
 }  // namespace chart

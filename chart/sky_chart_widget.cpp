@@ -184,7 +184,7 @@ void CSkyChartWidget::paintEvent(QPaintEvent*) {
   options.trails = m_watched.trace;
   if (m_selected) options.selected = SelectedLocal();
   const QRectF area = rect();
-  PaintChart(p, m_scene, Projection(m_view, width(), height()), area, palette, options);
+  PaintChart(p, m_scene, Projection(m_view, width(), height()), area, palette, options, m_stamps);
 
   p.setRenderHint(QPainter::Antialiasing, false);
   QFont font = this->font();

@@ -17,6 +17,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "chart/chart_painter.h"
 #include "chart/projection.h"
 #include "chart/sky_scene.h"
 #include "sky/instant.h"
@@ -91,6 +92,7 @@ class CSkyChartWidget : public QWidget {
 
   CSkyEngine& m_engine;
   SkyScene m_scene;
+  StarStamps m_stamps;
   ViewDirection m_view;
   ChartScheme m_scheme = ChartScheme::Night;
   bool m_grid = false;
