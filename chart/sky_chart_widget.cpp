@@ -162,6 +162,9 @@ QString CSkyChartWidget::StatusText() const {
     text = QString("Stars: the Bright Star Catalogue, to about magnitude 6.5 (%1 stars drawn, limit %2)")
                .arg(m_scene.Stars().size())
                .arg(m_engine.State().magnitudeLimit, 0, 'f', 1);
+    if (m_engine.State().magnitudeLimit > 6.5) {
+      text += QString("; the %1 catalogue's fainter stars are not drawn").arg(sky::CatalogName(m_engine.State().catalog));
+    }
     if (files.catalogue.skippedLines > 0) {
       text += QString("; %1 unreadable catalogue lines skipped").arg(files.catalogue.skippedLines);
     }

@@ -11,6 +11,7 @@
 #include "app/pad_readout.h"
 #include "app/planetarium_window.h"
 #include "app/state_view.h"
+#include "chart/sky_chart_widget.h"
 #include "framework/resources.h"
 #include "framework/scripted_services.h"
 #include "host/registry.h"
@@ -183,11 +184,17 @@ TEST_F(WindowTest, TheColourSchemeIsWrittenAndThePadRebuiltInPlace) {
   EXPECT_EQ(scheme, 0);
 }
 
-TEST_F(WindowTest, TheConsoleRunsAnyCommandAndThePadFollows) {
+TEST_F(WindowTest, TheConsoleRunsAnyCommandAndThePadAndTheChartFollow) {
   window->RunConsoleCommand("Time = UT(2006,1,1,0,0,0); View.Trace = TRUE");
   EXPECT_EQ(window->LastConsoleReply(), "(done)");
   EXPECT_EQ(Shown(kDateTextId), " 2006/01/01 09:00:00");
   EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+  // The chart in the middle follows a command without "Show Lumiral"; the
+  // engine finds the chart's catalogue stars.
+  EXPECT_TRUE(window->centralWidget()->isAncestorOf(&window->Chart()));
+  EXPECT_TRUE(window->Chart().Scene().HasTrails());
+  window->RunConsoleCommand("? Sky.Altitude(HR 2491)");
+  EXPECT_FALSE(window->LastConsoleReply().startsWith("ERROR")) << window->LastConsoleReply().toStdString();
   window->RunConsoleCommand("? Time.jd");
   EXPECT_EQ(window->LastConsoleReply(), "2453736.5");
   window->RunConsoleCommand("What?");

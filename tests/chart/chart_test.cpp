@@ -3,7 +3,11 @@
 // Moon age.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -148,4 +152,42 @@ TEST(Chart, MoonPhaseFollowsThePadsMoonAge) {
       EXPECT_FALSE(moon.waxing) << "age " << age;
     }
   }
+}
+
+TEST(Chart, TheMouseTheWheelAndTheKeysMoveTheViewWithinItsBounds) {
+  CSkyEngine engine;
+  CSkyChartWidget widget(engine, sky::SkyFiles{});
+  widget.resize(400, 300);
+  auto send = [&](QEvent&& event) { QApplication::sendEvent(&widget, &event); };
+  auto wheel = [&](int notches) {
+    send(QWheelEvent(QPointF(200, 150), QPointF(200, 150), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false));
+  };
+  wheel(40);
+  EXPECT_EQ(widget.View().field, chart::kMinField);
+  wheel(-40);
+  EXPECT_EQ(widget.View().field, chart::kMaxField);
+
+  // The sky follows the pointer: dragged right and down, the view looking
+  // south turns east (a smaller azimuth) and up.
+  widget.ResetView();
+  const chart::ViewDirection start = widget.View();
+  auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    send(QMouseEvent(type, at, at, Qt::LeftButton, buttons, Qt::NoModifier));
+  };
+  mouse(QEvent::MouseButtonPress, {200, 150}, Qt::LeftButton);
+  mouse(QEvent::MouseMove, {260, 200}, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, {260, 200}, Qt::NoButton);
+  EXPECT_LT(widget.View().azimuth, start.azimuth);
+  EXPECT_GT(widget.View().altitude, start.altitude);
+  EXPECT_FALSE(widget.Selected().has_value()) << "a drag selects nothing";
+
+  // The arrow keys pan; the altitude stops at the zenith.
+  for (int i = 0; i < 40; ++i) send(QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
+  EXPECT_EQ(widget.View().altitude, 90.0);
+  const double azimuth = widget.View().azimuth;
+  send(QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+  EXPECT_NE(widget.View().azimuth, azimuth);
+  widget.ResetViewAction()->trigger();
+  EXPECT_EQ(widget.View(), chart::ViewDirection{});
 }
