@@ -98,6 +98,10 @@ QImage StarSprite(const QColor& colour, double diameter) {
   return sprite;
 }
 
+// How much of a star's light shows against the sky: all of it at night,
+// a third in daylight.
+double StarVisibility(double sunAltitude) { return std::clamp(1.0 - (sunAltitude + 12.0) / 18.0, 0.35, 1.0); }
+
 void PaintStars(QPainter& p, const SkyScene& scene, const Projection& proj, const QRectF& area,
                 const ChartPalette& pal, StarStamps& stamps) {
   std::array<QVector<QPointF>, kMagnitudeBuckets> buckets;
@@ -106,9 +110,12 @@ void PaintStars(QPainter& p, const SkyScene& scene, const Projection& proj, cons
     if (!proj.Project(s.local, &x, &y) || !OnArea(area, x, y, 4.0)) continue;
     buckets[size_t(Bucket(s.magnitude))] << QPointF(x, y);
   }
-  auto alphaOf = [](double magnitude) { return std::clamp(1.15 - 0.1 * magnitude, 0.45, 1.0); };
-  if (stamps.colour != pal.star.rgb() || stamps.sprites.empty()) {
-    stamps.colour = pal.star.rgb();
+  const double visibility = StarVisibility(scene.SunAltitude());
+  auto alphaOf = [visibility](double magnitude) { return visibility * std::clamp(1.15 - 0.1 * magnitude, 0.45, 1.0); };
+  QColor key = pal.star;
+  key.setAlphaF(float(visibility));
+  if (stamps.colour != key.rgba() || stamps.sprites.empty()) {
+    stamps.colour = key.rgba();
     stamps.sprites.clear();
     for (int b = 0; b < kMagnitudeBuckets; ++b) {
       const double magnitude = -1.5 + (b + 0.5) / 2.0;
@@ -278,7 +285,7 @@ ChartPalette NightPalette() {
   p.daySky = QColor(70, 120, 190);
   p.ground = QColor(22, 34, 18);
   p.horizon = QColor(120, 150, 100);
-  p.grid = QColor(70, 90, 130);
+  p.grid = QColor(150, 170, 215, 120);
   p.figure = QColor(60, 90, 150);
   p.star = QColor(255, 255, 250);
   p.starName = QColor(170, 190, 230);
