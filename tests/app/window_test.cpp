@@ -1,11 +1,14 @@
 // The planetarium window around the pad: the bar's buttons and the menus
 // reach the pad and the engine, the date button follows the time system,
-// the console, the colour scheme, the animation and the log.
+// the console, the colour scheme, the animation, the log and the chart.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDateTime>
 #include <QDockWidget>
+#include <cmath>
+#include <numbers>
 
 #include "app/app_settings.h"
 #include "app/pad_readout.h"
@@ -268,4 +271,26 @@ TEST_F(WindowTest, ASessionRemembersThePlaceAndStartsAtTheCurrentTime) {
   again.RestoreSession();
   EXPECT_EQ(next.Execute("? Location.Longitude; ? Location.Latitude"), "-0.5;51.5");
   EXPECT_EQ(next.Execute("? Time.Timezone"), "0");
+}
+
+TEST_F(WindowTest, APadStepTurnsTheChartsSkyAsTheEnginesPositionsSay) {
+  window->RunConsoleCommand("Time = UT(2024,1,15,13,0,0)");
+  QApplication::processEvents();
+  const int paints = window->Chart().Paints();
+  const sky::Horizontal before = sky::HorizontalOf(window->Chart().Scene().Bodies()[size_t(sky::SolarBody::Moon)].local);
+  Click(DigitPoint(13));  // the hour's units digit: an hour on
+  QApplication::processEvents();
+  EXPECT_EQ(engine.Execute("? UT(Time)"), "UT AD2024/01/15 14:00:00");
+  EXPECT_GT(window->Chart().Paints(), paints);
+  // The chart draws the Moon and Sirius where the engine's queries put
+  // them (the chart's cache of the Moon within an arcsecond).
+  const chart::SkyScene& scene = window->Chart().Scene();
+  const sky::Horizontal moon = sky::HorizontalOf(scene.Bodies()[size_t(sky::SolarBody::Moon)].local);
+  EXPECT_GT(std::fabs(moon.azimuth - before.azimuth) + std::fabs(moon.altitude - before.altitude), 5.0);
+  EXPECT_NEAR(moon.altitude, std::stod(engine.Execute("? Sky.Altitude(Moon)")), 1.0 / 3600);
+  EXPECT_NEAR(moon.azimuth, std::stod(engine.Execute("? Sky.Azimuth(Moon)")), 1.0 / 3600 / std::cos(moon.altitude * std::numbers::pi / 180));
+  const auto& stars = scene.Files().catalogue;
+  const sky::Horizontal sirius = sky::HorizontalOf(scene.StarLocal(int(stars.FindHr(2491) - stars.stars.data())));
+  EXPECT_NEAR(sirius.altitude, std::stod(engine.Execute("? Sky.Altitude(HR 2491)")), 1e-5);
+  EXPECT_NEAR(sirius.azimuth, std::stod(engine.Execute("? Sky.Azimuth(HR 2491)")), 1e-5);
 }
