@@ -128,6 +128,7 @@ bool CSkyChartWidget::SelectAt(const QPointF& point) {
   }
   for (const SceneStar& s : m_scene.Stars()) consider(s.local, 0.0, {true, sky::SolarBody::Sun, s.index});
   m_selected = best;
+  if (m_watched.track && best) m_sceneStale = true;  // tracking: centre the new choice
   update();
   return best.has_value();
 }
