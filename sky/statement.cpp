@@ -191,7 +191,11 @@ bool ParseObject(Scanner& s, std::string_view name, Statement* out, std::string*
     *error = "expected \")\" after " + std::string(name) + "(";
     return false;
   }
-  out->object = TrimBlanks(rest.substr(0, close));
+  std::string_view object = TrimBlanks(rest.substr(0, close));
+  if (object.size() >= 2 && object.front() == '"' && object.back() == '"') {  // a quoted name
+    object = object.substr(1, object.size() - 2);
+  }
+  out->object = object;
   s.SetPosition(s.Position() + close + 1);
   return true;
 }

@@ -89,6 +89,7 @@ TEST(Positions, QueriesNameTheirObjectsOrRefuseThem) {
       {"? Sky.Altitude(neptune)", ""},
       {"? Sky.Azimuth(HR 2491)", ""},
       {"? Sky.Altitude(hr7001)", ""},
+      {"? Sky.Azimuth(\"Venus\")", ""},
       {"? Sky.Altitude(Pluto)", "ERROR: unknown object \"Pluto\""},
       {"? Sky.Altitude(Earth)", "ERROR: unknown object \"Earth\""},
       {"? Sky.Azimuth()", "ERROR: unknown object \"\""},
