@@ -19,6 +19,7 @@
 #include "pad/lumirapad.h"
 #include "pad/module.h"
 #include "sky/engine.h"
+#include "sky/sky_files.h"
 
 namespace lumira {
 namespace {
@@ -161,6 +162,8 @@ void FollowStellarium(PlanetariumWindow& window, CStellariumHost& remote) {
 int RunCommands(const QStringList& commands, const HostChoice& host) {
   IsolatedSettings isolated;
   CSkyEngine engine;
+  engine.SetStarCatalogue(std::make_shared<const sky::StarCatalogue>(
+      sky::LoadSkyFiles(sky::SkyDataDirectory()).catalogue));
   std::unique_ptr<CStellariumHost> remote = MakeRemote(host, engine);
   bool allGood = true;
   for (const QString& command : commands) {

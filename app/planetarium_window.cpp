@@ -12,8 +12,8 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
@@ -23,9 +23,11 @@
 #include "app/pad_readout.h"
 #include "app/session_settings.h"
 #include "app/state_view.h"
+#include "chart/sky_chart_widget.h"
 #include "framework/resources.h"
 #include "host/registry.h"
 #include "sky/engine.h"
+#include "sky/sky_files.h"
 
 namespace lumira {
 namespace {
@@ -110,26 +112,20 @@ PlanetariumWindow::~PlanetariumWindow() {
 }
 
 void PlanetariumWindow::BuildCentre(const CResources& resources) {
-  auto* splitter = new QSplitter(Qt::Horizontal, this);
-  m_state = new StateView(resources.Bitmap("6233"), splitter);
-
-  auto* right = new QWidget(splitter);
-  auto* column = new QVBoxLayout(right);
-  column->setContentsMargins(4, 4, 4, 4);
-  column->addWidget(new QLabel("What the pad asked the engine, and its change notices:", right));
-  m_log = new QPlainTextEdit(right);
-  m_log->setReadOnly(true);
-  m_log->setMaximumBlockCount(kLogLines);
-  m_log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  m_log->setObjectName("padLog");
-  FollowNewLines(m_log);
-  column->addWidget(m_log, 1);
-  column->addWidget(new QLabel("Engine command (for example  ? Time.jd  or  View.Track = TRUE):", right));
-  m_console = new QLineEdit(right);
+  // The sky chart in the middle, the console line under it.
+  sky::SkyFiles files = sky::LoadSkyFiles(sky::SkyDataDirectory());
+  m_engine.SetStarCatalogue(std::make_shared<const sky::StarCatalogue>(files.catalogue));
+  auto* centre = new QWidget(this);
+  auto* column = new QVBoxLayout(centre);
+  column->setContentsMargins(0, 0, 0, 4);
+  m_chart = new chart::CSkyChartWidget(m_engine, std::move(files), centre);
+  column->addWidget(m_chart, 1);
+  column->addWidget(new QLabel("Engine command (for example  ? Time.jd  or  ? Sky.Altitude(Moon)):", centre));
+  m_console = new QLineEdit(centre);
   m_console->setObjectName("console");
   m_console->setPlaceholderText("? JST(Time)");
   column->addWidget(m_console);
-  m_consoleReply = new QLabel(right);
+  m_consoleReply = new QLabel(centre);
   m_consoleReply->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_consoleReply->setObjectName("consoleReply");
   column->addWidget(m_consoleReply);
@@ -139,11 +135,28 @@ void PlanetariumWindow::BuildCentre(const CResources& resources) {
     RunConsoleCommand(command);
     m_console->clear();
   });
+  setCentralWidget(centre);
 
-  splitter->addWidget(m_state);
-  splitter->addWidget(right);
-  splitter->setStretchFactor(1, 1);
-  setCentralWidget(splitter);
+  // The engine's state and the log in a dock a user can hide.
+  m_stateDock = new QDockWidget("Engine state and log", this);
+  m_stateDock->setObjectName("stateDock");
+  auto* tabs = new QTabWidget(m_stateDock);
+  m_state = new StateView(resources.Bitmap("6233"), tabs);
+  auto* logPane = new QWidget(tabs);
+  auto* logColumn = new QVBoxLayout(logPane);
+  logColumn->setContentsMargins(4, 4, 4, 4);
+  logColumn->addWidget(new QLabel("What the pad asked the engine, and its change notices:", logPane));
+  m_log = new QPlainTextEdit(logPane);
+  m_log->setReadOnly(true);
+  m_log->setMaximumBlockCount(kLogLines);
+  m_log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  m_log->setObjectName("padLog");
+  FollowNewLines(m_log);
+  logColumn->addWidget(m_log, 1);
+  tabs->addTab(m_state, "State");
+  tabs->addTab(logPane, "Log");
+  m_stateDock->setWidget(tabs);
+  addDockWidget(Qt::RightDockWidgetArea, m_stateDock);
 }
 
 void PlanetariumWindow::BuildMenus() {
@@ -187,6 +200,10 @@ void PlanetariumWindow::BuildMenus() {
   }
 
   QMenu* view = menuBar()->addMenu("&View");
+  view->addAction(m_chart->ResetViewAction());
+  view->addAction(m_chart->GridAction());
+  view->addAction(m_stateDock->toggleViewAction());
+  view->addSeparator();
   m_trackAction = view->addAction("T&rack");
   m_trackAction->setCheckable(true);
   m_trackAction->setShortcut(QKeySequence("Ctrl+T"));
@@ -204,6 +221,7 @@ void PlanetariumWindow::BuildMenus() {
   const char* schemeNames[] = {"&Dark (the pad's own)", "&System colours"};
   int current = 0;
   CRegistry::Read("General", "ColorScheme", 0, &current, 1);
+  m_chart->SetScheme(current != 0 ? chart::ChartScheme::Print : chart::ChartScheme::Night);
   for (int s = 0; s < 2; ++s) {
     QAction* a = scheme->addAction(schemeNames[s]);
     a->setCheckable(true);
@@ -305,6 +323,7 @@ void PlanetariumWindow::RunConsoleCommand(const QString& command) {
 
 void PlanetariumWindow::SetColorScheme(int scheme) {
   CRegistry::Write("General", "ColorScheme", scheme);
+  m_chart->SetScheme(scheme != 0 ? chart::ChartScheme::Print : chart::ChartScheme::Night);
   Log(QString("(pad colours: scheme %1; the pad is rebuilt)").arg(scheme));
   // The pad reads its scheme once, when it is constructed: rebuild it
   // where it was.
@@ -410,6 +429,7 @@ void PlanetariumWindow::SetTimeToNow() {
 
 void PlanetariumWindow::RefreshFromEngine() {
   m_refreshPending = false;
+  m_chart->Sync();
   m_state->Refresh(m_engine);
   SyncMenus();
   SyncAnimationTimer();

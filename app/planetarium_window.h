@@ -1,6 +1,7 @@
-// The planetarium's main window: the pad docked at the top, the engine's
-// state in the middle, a log of what the pad asked and a console for the
-// engine's command language beside it, and menus for what a planetarium
+// The planetarium's main window: the pad docked at the top, the sky chart
+// in the middle with a console for the engine's command language under
+// it, the engine's state and a log of what the pad asked in a dock beside
+// it, and menus for what a planetarium
 // host does around the pad (animation, view marks, colour scheme,
 // catalogue).
 //
@@ -21,9 +22,14 @@ class CSkyEngine;
 class CResources;
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+
+namespace chart {
+class CSkyChartWidget;
+}
 
 namespace lumira {
 
@@ -64,6 +70,7 @@ class PlanetariumWindow : public QMainWindow {
   CLumiraPad* Pad() const { return m_frame->Pad(); }
   CLoggingHost& PadHost() { return m_padHost; }
   StateView& State() { return *m_state; }
+  chart::CSkyChartWidget& Chart() { return *m_chart; }
 
   // Also reached through the menus and the console line.
   void RunConsoleCommand(const QString& command);
@@ -125,6 +132,8 @@ class PlanetariumWindow : public QMainWindow {
   const CResources& m_resources;
   std::unique_ptr<CPadHostFrame> m_frame;
 
+  chart::CSkyChartWidget* m_chart = nullptr;
+  QDockWidget* m_stateDock = nullptr;
   StateView* m_state = nullptr;
   QPlainTextEdit* m_log = nullptr;
   QLineEdit* m_console = nullptr;

@@ -11,6 +11,7 @@ packages=("$@")
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   liberfa-dev libnova-dev
+  xplanet
   tzdata
   xvfb xauth
   iproute2 util-linux

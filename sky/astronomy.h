@@ -8,8 +8,10 @@
 
 namespace sky {
 
-// Greenwich mean sidereal time in seconds, [0, 86400), by the IAU 1982
-// expression with UT taken as UT1.
+// Greenwich mean sidereal time by ERFA's IAU 2006 expression with UT taken
+// as UT1: in radians, [0, 2 pi), and in seconds, [0, 86400).  The engine's
+// sidereal time and the chart's Earth rotation both come from here.
+double GreenwichMeanSiderealRadians(const Instant& t);
 double GreenwichMeanSiderealSeconds(const Instant& t);
 
 // Local mean sidereal time in hours at a longitude (degrees, east

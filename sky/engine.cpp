@@ -64,7 +64,10 @@ std::string CSkyEngine::Run(std::string_view command, bool* showRequested) {
         break;
       case sky::StatementKind::Query:
         if (answered) reply += ';';
-        sky::AnswerQuery(m_state, statement, reply);
+        if (!sky::AnswerQuery(m_state, statement, m_stars.get(), reply, &error)) {
+          // An object that is not there is the whole reply, as it is named.
+          return "ERROR: " + error;
+        }
         answered = true;
         break;
       case sky::StatementKind::Assign:

@@ -15,12 +15,17 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/corlmr.h"
 #include "sky/sky_state.h"
+
+namespace sky {
+class StarCatalogue;
+}
 
 class CSkyEngine : public CCorLmr {
  public:
@@ -60,6 +65,10 @@ class CSkyEngine : public CCorLmr {
   bool Tick(double elapsedSeconds);
   bool IsAnimating() const { return m_state.animation; }
 
+  // The catalogue that "HR n" in a position query looks in (none by
+  // default: then only the Sun, the Moon and the planets are known).
+  void SetStarCatalogue(std::shared_ptr<const sky::StarCatalogue> stars) { m_stars = std::move(stars); }
+
   // Direct read access for the host's own drawing.
   const sky::SkyState& State() const { return m_state; }
   // Back to the documented default state (listeners stay).
@@ -79,6 +88,7 @@ class CSkyEngine : public CCorLmr {
   void Notify(bool chart);
 
   sky::SkyState m_state;
+  std::shared_ptr<const sky::StarCatalogue> m_stars;
   std::vector<Listener> m_listeners;
   int m_nextListenerId = 1;
   std::function<void(std::string_view, std::string_view)> m_observer;

@@ -1,8 +1,11 @@
 #include "sky/properties.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "sky/astronomy.h"
+#include "sky/sky_objects.h"
 #include "sky/reply_text.h"
 #include "sky/text.h"
 
@@ -16,6 +19,15 @@ std::string NumberText(double value) {
   std::string text;
   AppendNumber(text, value);
   return text;
+}
+
+// Degrees with six decimals; an azimuth that rounds up to 360 is 0.
+void AppendDegrees(std::string& reply, double degrees) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.6f", degrees);
+  if (std::strcmp(text, "360.000000") == 0) std::snprintf(text, sizeof text, "%.6f", 0.0);
+  if (std::strcmp(text, "-0.000000") == 0) std::snprintf(text, sizeof text, "%.6f", 0.0);
+  reply += text;
 }
 
 const char* SystemName(TimeSystem system) {
@@ -143,10 +155,11 @@ double ZoneSeconds(const SkyState& state, TimeSystem system) {
   return 0.0;
 }
 
-void AnswerQuery(const SkyState& state, const Statement& q, std::string& reply) {
+bool AnswerQuery(const SkyState& state, const Statement& q, const StarCatalogue* stars,
+                 std::string& reply, std::string* error) {
   if (q.isTimeFunction) {
     AppendDate(reply, SystemName(q.system), ToCivilRounded(state.time, ZoneSeconds(state, q.system)));
-    return;
+    return true;
   }
   switch (q.property) {
     case Property::Time:
@@ -178,7 +191,16 @@ void AnswerQuery(const SkyState& state, const Statement& q, std::string& reply) 
     case Property::AnimationRealtime: AppendTruth(reply, state.realtime); break;
     case Property::AnimationSpeedStep: AppendTruth(reply, state.speedStep); break;
     case Property::AnimationSpeed: AppendNumber(reply, state.speed); break;
+    case Property::SkyAltitude:
+    case Property::SkyAzimuth: {
+      SkyObject object;
+      if (!FindSkyObject(q.object, stars, &object, error)) return false;
+      const Horizontal h = ApparentHorizontal(state, object);
+      AppendDegrees(reply, q.property == Property::SkyAltitude ? h.altitude : h.azimuth);
+      break;
+    }
   }
+  return true;
 }
 
 bool Assign(SkyState& state, const Statement& s, std::string* error) {
@@ -205,6 +227,8 @@ bool Assign(SkyState& state, const Statement& s, std::string* error) {
     case Property::TimeLock: return NeedTruth(s, &state.timeLock, error);
     case Property::TimeSiderealTime:
     case Property::MoonAge:
+    case Property::SkyAltitude:
+    case Property::SkyAzimuth:
       return Fails(error, std::string(PropertyPath(s.property)) + " is read-only");
     case Property::Location: {
       if (v.kind != ValueKind::LocationOf || v.argCount != 2) {

@@ -37,6 +37,8 @@ constexpr PathEntry kPaths[] = {
     {"Animation.Time.Realtime", Property::AnimationRealtime},
     {"Animation.Time.Speed.Step", Property::AnimationSpeedStep},
     {"Animation.Time.Speed", Property::AnimationSpeed},
+    {"Sky.Altitude", Property::SkyAltitude},
+    {"Sky.Azimuth", Property::SkyAzimuth},
 };
 
 struct SystemEntry {
@@ -178,12 +180,41 @@ class Scanner {
   size_t m_pos = 0;
 };
 
+bool IsPositionQuery(Property p) { return p == Property::SkyAltitude || p == Property::SkyAzimuth; }
+
+// The object of a position query: whatever stands before the ")", which
+// the engine names in its reply when it knows no such object.
+bool ParseObject(Scanner& s, std::string_view name, Statement* out, std::string* error) {
+  const std::string_view rest = s.Rest();
+  const size_t close = rest.find(')');
+  if (close == std::string_view::npos) {
+    *error = "expected \")\" after " + std::string(name) + "(";
+    return false;
+  }
+  std::string_view object = TrimBlanks(rest.substr(0, close));
+  if (object.size() >= 2 && object.front() == '"' && object.back() == '"') {  // a quoted name
+    object = object.substr(1, object.size() - 2);
+  }
+  out->object = object;
+  s.SetPosition(s.Position() + close + 1);
+  return true;
+}
+
 bool ParseQuery(Scanner& s, Statement* out, std::string* error) {
   out->kind = StatementKind::Query;
   const std::string_view name = s.Path();
   if (name.empty()) {
     *error = "expected a property after \"?\"";
     return false;
+  }
+  Property position;
+  if (FindProperty(name, &position) && IsPositionQuery(position)) {
+    if (!s.Accept('(')) {
+      *error = std::string(PropertyPath(position)) + " takes an object: " + PropertyPath(position) + "(Sun)";
+      return false;
+    }
+    out->property = position;
+    return ParseObject(s, name, out, error);
   }
   if (s.Accept('(')) {
     if (!FindSystem(name, &out->system)) {

@@ -3,6 +3,7 @@
 //   statement  := "?" expression | path "=" value | "Show Lumiral"
 //               | "Stop Lumiral" | (nothing)
 //   expression := path | ("JST" | "UT" | "LST" | "LMT") "(" "Time" ")"
+//               | ("Sky.Altitude" | "Sky.Azimuth") "(" object ")"
 //   value      := number | "TRUE" | "FALSE" | name | '"' name '"'
 //               | constructor "(" number ("," number)* ")"
 //
@@ -35,6 +36,8 @@ enum class Property {
   AnimationRealtime,
   AnimationSpeedStep,
   AnimationSpeed,
+  SkyAltitude,
+  SkyAzimuth,
 };
 
 // The path of a property as the documentation writes it.
@@ -64,6 +67,9 @@ struct Statement {
   bool isTimeFunction = false;  // a query of JST(Time), UT(Time)...
   TimeSystem system = TimeSystem::UT;
   Value value;
+  // The object of a Sky.Altitude or Sky.Azimuth query, as written (into
+  // the command text, blanks trimmed).
+  std::string_view object;
 };
 
 // Parses one statement (the text between two ";").  On failure returns

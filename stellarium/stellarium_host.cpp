@@ -40,6 +40,8 @@ bool TouchesStellarium(const sky::Statement& s) {
     case Property::AnimationRealtime:
     case Property::AnimationSpeedStep:
     case Property::AnimationSpeed:
+    case Property::SkyAltitude:  // positions follow the instant and the place
+    case Property::SkyAzimuth:
       return true;
     case Property::TimeLock:  // a lock stops Stellarium's running time
       return s.kind == sky::StatementKind::Assign;

@@ -5,13 +5,17 @@
 //   echo "? Time.jd" | lumira-sky
 //
 // Commands come from the arguments or, when there are none, from standard
-// input one line at a time.  The exit status is 1 when any command was
+// input one line at a time.  "HR n" in a position query looks in the
+// Bright Star Catalogue of the xplanet package ($LUMIRA_XPLANET_DIR
+// overrides where it is).  The exit status is 1 when any command was
 // answered with an error, else 0.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "sky/engine.h"
+#include "sky/sky_files.h"
 
 namespace {
 
@@ -27,6 +31,8 @@ bool RunOne(CSkyEngine& engine, std::string_view command) {
 
 int main(int argc, char** argv) {
   CSkyEngine engine;
+  auto files = sky::LoadSkyFiles(sky::SkyDataDirectory());
+  engine.SetStarCatalogue(std::make_shared<const sky::StarCatalogue>(std::move(files.catalogue)));
   bool allGood = true;
   if (argc > 1) {
     for (int i = 1; i < argc; ++i) allGood = RunOne(engine, argv[i]) && allGood;

@@ -1,19 +1,23 @@
 // The planetarium window around the pad: the bar's buttons and the menus
 // reach the pad and the engine, the date button follows the time system,
-// the console, the colour scheme, the animation and the log.
+// the console, the colour scheme, the animation, the log and the chart.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <cmath>
+#include <numbers>
 
 #include "app/app_settings.h"
 #include "app/pad_readout.h"
 #include "app/planetarium_window.h"
 #include "app/state_view.h"
+#include "chart/sky_chart_widget.h"
 #include "framework/resources.h"
 #include "framework/scripted_services.h"
 #include "host/registry.h"
@@ -225,11 +229,17 @@ TEST_F(WindowTest, TheColourSchemeIsWrittenAndThePadRebuiltInPlace) {
   EXPECT_EQ(scheme, 0);
 }
 
-TEST_F(WindowTest, TheConsoleRunsAnyCommandAndThePadFollows) {
+TEST_F(WindowTest, TheConsoleRunsAnyCommandAndThePadAndTheChartFollow) {
   window->RunConsoleCommand("Time = UT(2006,1,1,0,0,0); View.Trace = TRUE");
   EXPECT_EQ(window->LastConsoleReply(), "(done)");
   EXPECT_EQ(Shown(kDateTextId), " 2006/01/01 09:00:00");
   EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
+  // The chart in the middle follows a command without "Show Lumiral"; the
+  // engine finds the chart's catalogue stars.
+  EXPECT_TRUE(window->centralWidget()->isAncestorOf(&window->Chart()));
+  EXPECT_TRUE(window->Chart().Scene().HasTrails());
+  window->RunConsoleCommand("? Sky.Altitude(HR 2491)");
+  EXPECT_FALSE(window->LastConsoleReply().startsWith("ERROR")) << window->LastConsoleReply().toStdString();
   window->RunConsoleCommand("? Time.jd");
   EXPECT_EQ(window->LastConsoleReply(), "2453736.5");
   window->RunConsoleCommand("What?");
@@ -352,4 +362,26 @@ TEST_F(WindowTest, ASessionRemembersThePlaceAndStartsAtTheCurrentTime) {
             "Tycho2;TRUE;GSC-ACT;6.5;FALSE;TRUE");
   EXPECT_EQ(third.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "139.7447;35.6544;9");
   EXPECT_EQ(ShownTimeSystem(*again->Pad()), "JST");
+}
+
+TEST_F(WindowTest, APadStepTurnsTheChartsSkyAsTheEnginesPositionsSay) {
+  window->RunConsoleCommand("Time = UT(2024,1,15,13,0,0)");
+  QApplication::processEvents();
+  const int paints = window->Chart().Paints();
+  const sky::Horizontal before = sky::HorizontalOf(window->Chart().Scene().Bodies()[size_t(sky::SolarBody::Moon)].local);
+  Click(DigitPoint(13));  // the hour's units digit: an hour on
+  QApplication::processEvents();
+  EXPECT_EQ(engine.Execute("? UT(Time)"), "UT AD2024/01/15 14:00:00");
+  EXPECT_GT(window->Chart().Paints(), paints);
+  // The chart draws the Moon and Sirius where the engine's queries put
+  // them (the chart's cache of the Moon within an arcsecond).
+  const chart::SkyScene& scene = window->Chart().Scene();
+  const sky::Horizontal moon = sky::HorizontalOf(scene.Bodies()[size_t(sky::SolarBody::Moon)].local);
+  EXPECT_GT(std::fabs(moon.azimuth - before.azimuth) + std::fabs(moon.altitude - before.altitude), 5.0);
+  EXPECT_NEAR(moon.altitude, std::stod(engine.Execute("? Sky.Altitude(Moon)")), 1.0 / 3600);
+  EXPECT_NEAR(moon.azimuth, std::stod(engine.Execute("? Sky.Azimuth(Moon)")), 1.0 / 3600 / std::cos(moon.altitude * std::numbers::pi / 180));
+  const auto& stars = scene.Files().catalogue;
+  const sky::Horizontal sirius = sky::HorizontalOf(scene.StarLocal(int(stars.FindHr(2491) - stars.stars.data())));
+  EXPECT_NEAR(sirius.altitude, std::stod(engine.Execute("? Sky.Altitude(HR 2491)")), 1e-5);
+  EXPECT_NEAR(sirius.azimuth, std::stod(engine.Execute("? Sky.Azimuth(HR 2491)")), 1e-5);
 }

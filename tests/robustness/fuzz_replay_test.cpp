@@ -13,6 +13,7 @@
 #include "fuzz/targets/engine_target.h"
 #include "fuzz/targets/pad_host_target.h"
 #include "fuzz/targets/replies_target.h"
+#include "fuzz/targets/sky_files_target.h"
 #include "fuzz/targets/text_targets.h"
 
 namespace {
@@ -54,6 +55,10 @@ TEST(FuzzReplay, KeptInputsOfEveryTarget) {
 #endif
   fuzz::CPadHostFuzz pad;
   EXPECT_GT(Replay("pad_host", pad), 0);
+  fuzz::CStarCatalogueFuzz stars;
+  EXPECT_GT(Replay("star_catalogue", stars), 0);
+  fuzz::CConstellationsFuzz figures;
+  EXPECT_GT(Replay("constellations", figures), 0);
 }
 
 }  // namespace

@@ -59,19 +59,21 @@ double LibnovaNewMoon(double guess) {
 
 }  // namespace
 
+// Meeus works with the IAU 1982 expression; the engine's IAU 2006 one
+// differs from it by a few milliseconds in these years.
 TEST(SiderealTime, MeeusExamples) {
   CSkyEngine e;
   e.Execute("Location = Location(0, 51.5)");
   // J. Meeus, Astronomical Algorithms (2nd ed.), example 12.a: 1987 April
   // 10, 0h UT, mean sidereal time at Greenwich 13h 10m 46.3668s.
   e.Execute("Time = UT(1987,4,10,0,0,0)");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(13, 10, 46.3668), 0.001 / 3600);
+  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(13, 10, 46.3668), 0.005 / 3600);
   // Example 12.b: 19h 21m 00s UT the same day, 8h 34m 57.0896s.
   e.Execute("Time = UT(1987,4,10,19,21,0)");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(8, 34, 57.0896), 0.001 / 3600);
+  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(8, 34, 57.0896), 0.005 / 3600);
   // At 139.7447 E the local time is 9h 18m 58.728s later.
   e.Execute("Location.Longitude = 139.7447");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(17, 53, 55.8176), 0.001 / 3600);
+  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(17, 53, 55.8176), 0.005 / 3600);
 }
 
 TEST(SiderealTime, AgreesWithErfaAndLibnovaFrom1900To2100) {
@@ -80,8 +82,12 @@ TEST(SiderealTime, AgreesWithErfaAndLibnovaFrom1900To2100) {
   for (int i = 0; i < 5000; ++i) {
     const double when = jd(rng);
     const double ours = sky::GreenwichMeanSiderealSeconds(AtJd(when)) / 3600.0;
-    const double erfa = eraGmst82(when, 0.0) * 12.0 / std::numbers::pi;
-    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, erfa)), 0.001) << when;
+    // ERFA's IAU 2006 expression itself, from a one-part date, and the
+    // older IAU 1982 one, which drifts from it by up to 20 ms.
+    const double erfa = eraGmst06(when, 0.0, when, 0.0) * 12.0 / std::numbers::pi;
+    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, erfa)), 0.0001) << when;
+    const double erfa82 = eraGmst82(when, 0.0) * 12.0 / std::numbers::pi;
+    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, erfa82)), 0.025) << when;
     EXPECT_LT(std::fabs(HoursApartInSeconds(ours, ln_get_mean_sidereal_time(when))), 0.1) << when;
   }
 }
@@ -96,10 +102,12 @@ TEST(SiderealTime, InRangeAndContinuousOverTheWholeRange) {
       ASSERT_GE(st, 0.0);
       ASSERT_LT(st, 24.0);
     }
-    // Ten minutes later the sky has turned by ten sidereal minutes and a bit.
+    // Ten minutes later the sky has turned by ten sidereal minutes and a
+    // bit (the precession polynomial's high powers change the rate by a
+    // few milliseconds at the ends of the range).
     const double a = sky::LocalMeanSiderealHours(t, 0.0);
     const double b = sky::LocalMeanSiderealHours(sky::Shifted(t, 600.0), 0.0);
-    EXPECT_NEAR(HoursApartInSeconds(b, a), 600.0 * 1.00273790935, 0.001);
+    EXPECT_NEAR(HoursApartInSeconds(b, a), 600.0 * 1.00273790935, 0.005);
   }
   // Just before midnight of sidereal time the reply stays below 24.
   const sky::Instant t = AtJd(2451545.0);

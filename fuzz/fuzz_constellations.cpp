@@ -1,0 +1,5 @@
+// The constellation figure reader (see targets/sky_files_target.h).
+#include "fuzz_main.h"
+#include "targets/sky_files_target.h"
+
+LUMIRA_FUZZ_TARGET(fuzz::CConstellationsFuzz, false)

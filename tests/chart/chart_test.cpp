@@ -1,0 +1,193 @@
+// The star chart on the embedded engine: what it draws, when it redraws,
+// track and trace, picking, missing files, and its Moon against the pad's
+// Moon age.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "chart/chart_painter.h"
+#include "chart/sky_chart_widget.h"
+#include "sky/engine.h"
+#include "sky/sky_files.h"
+
+namespace {
+
+using chart::CSkyChartWidget;
+
+sky::SkyFiles Files() { return sky::LoadSkyFiles(sky::SkyDataDirectory()); }
+
+struct UpperHalf {
+  int starPixels = 0;  // grey pixels that stand out from the sky: stars
+  int skyPixels = 0;   // the sky's own colour
+};
+
+// The upper half, clear of the status line; the figures and the names
+// are coloured, the stars grey.
+UpperHalf Look(const QImage& image, const QColor& sky) {
+  UpperHalf look;
+  for (int y = 0; y < image.height() / 2; ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      const int spread = std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
+      if (c.rgb() == sky.rgb()) ++look.skyPixels;
+      if (spread < 25 && std::abs(c.lightness() - sky.lightness()) > 60) ++look.starPixels;
+    }
+  }
+  return look;
+}
+
+}  // namespace
+
+TEST(Chart, EachSchemeDrawsStarsByTheLimitAboveTheGround) {
+  for (auto scheme : {chart::ChartScheme::Night, chart::ChartScheme::Print}) {
+    CSkyEngine engine;
+    ASSERT_EQ(engine.Execute("Time = JST(2024,1,15,22,0,0); Star.AutoMagnitudeLimit.Minimum = 3"), "");
+    CSkyChartWidget widget(engine, Files());
+    widget.SetScheme(scheme);
+    widget.resize(640, 400);
+    const chart::ChartPalette palette =
+        scheme == chart::ChartScheme::Night ? chart::NightPalette() : chart::PrintPalette();
+    const QColor sky = chart::SkyColour(palette, widget.Scene().SunAltitude());
+
+    const QImage bright = widget.grab().toImage();
+    engine.Execute("Star.AutoMagnitudeLimit.Minimum = 6.5; Show Lumiral");
+    const QImage faint = widget.grab().toImage();
+    const UpperHalf few = Look(bright, sky), many = Look(faint, sky);
+    EXPECT_GT(few.starPixels, 50);
+    EXPECT_GT(many.starPixels, few.starPixels * 2);
+    EXPECT_GT(many.skyPixels, 640 * 200 / 2);
+    // Looking south 40 degrees up across 150 degrees: the bottom corner
+    // beside the status line is ground.
+    EXPECT_EQ(faint.pixelColor(630, 370), palette.ground);
+  }
+}
+
+TEST(Chart, RedrawsOnlyWhenWhatItShowsChangesAndFoldsBursts) {
+  CSkyEngine engine;
+  CSkyChartWidget widget(engine, Files());
+  widget.resize(320, 200);
+  widget.show();
+  QApplication::processEvents();
+  const int before = widget.Paints();
+
+  // The pad's commands: a burst of steps paints once.
+  for (int h = 1; h <= 5; ++h) {
+    engine.Execute("Time = UT(2024,1,15," + std::to_string(h) + ",0,0) ; Show Lumiral");
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(widget.Paints(), before + 1);
+  // What the chart does not show, or a change without "Show Lumiral" that
+  // the host has not passed on, paints nothing.
+  engine.Execute("Star.Catalog = Tycho ; Time.Timezone = 3 ; Show Lumiral");
+  engine.Execute("Location.Latitude = 10");
+  QApplication::processEvents();
+  EXPECT_EQ(widget.Paints(), before + 1);
+  widget.Sync();  // as the host does after its console's commands
+  QApplication::processEvents();
+  EXPECT_EQ(widget.Paints(), before + 2);
+  // The animation's ticks reach it too.
+  engine.Execute("Animation.Time = TRUE");
+  engine.Tick(60.0);
+  QApplication::processEvents();
+  EXPECT_EQ(widget.Paints(), before + 3);
+}
+
+TEST(Chart, TrackKeepsTheMoonCentredTraceLeavesTrailsAndAClickSelects) {
+  CSkyEngine engine;
+  CSkyChartWidget widget(engine, Files());
+  widget.resize(640, 400);
+  engine.Execute("Time = UT(2024,3,15,6,0,0); View.Track = TRUE; View.Trace = TRUE; Show Lumiral");
+  for (int h = 7; h <= 9; ++h) engine.Execute("Time = UT(2024,3,15," + std::to_string(h) + ",0,0); Show Lumiral");
+  const chart::SceneBody& moon = widget.Scene().Bodies()[size_t(sky::SolarBody::Moon)];
+  EXPECT_NEAR(widget.View().azimuth, moon.horizontal.azimuth, 1e-9);
+  EXPECT_NEAR(widget.View().altitude, moon.horizontal.altitude, 1e-9);
+  EXPECT_EQ(widget.Scene().Trails()[size_t(sky::SolarBody::Moon)].size(), 4u);
+
+  // A click on the centre picks the Moon and tells where it is.
+  ASSERT_TRUE(widget.SelectAt(QPointF(320, 200)));
+  EXPECT_FALSE(widget.Selected()->isStar);
+  EXPECT_TRUE(widget.SelectionText().startsWith("Moon\nmagnitude ")) << widget.SelectionText().toStdString();
+  EXPECT_TRUE(widget.SelectionText().contains(QString("altitude %1°").arg(moon.horizontal.altitude, 0, 'f', 2)));
+
+  engine.Execute("View.Trace = FALSE; Show Lumiral");
+  EXPECT_FALSE(widget.Scene().HasTrails());
+  widget.ResetView();
+  EXPECT_EQ(widget.View(), chart::ViewDirection{});
+}
+
+TEST(Chart, WithoutItsFilesItDrawsTheSolarSystemAndSaysWhatIsMissing) {
+  CSkyEngine engine;
+  CSkyChartWidget widget(engine, sky::LoadSkyFiles("/nonexistent"));
+  EXPECT_EQ(widget.Scene().Stars().size(), 0u);
+  EXPECT_EQ(widget.Scene().Bodies().size(), size_t(sky::kVisibleBodies));
+  EXPECT_TRUE(widget.StatusText().contains("Missing file: /nonexistent/stars/BSC (no stars are drawn"));
+  EXPECT_TRUE(widget.StatusText().contains("Missing file: /nonexistent/arcs/constellations"));
+  widget.resize(200, 150);
+  EXPECT_FALSE(widget.grab().isNull());
+}
+
+TEST(Chart, MoonPhaseFollowsThePadsMoonAge) {
+  CSkyEngine engine;
+  CSkyChartWidget widget(engine, sky::SkyFiles{});
+  for (int day = 0; day < 60; day += 2) {
+    engine.Execute("Time = UT(2024,5,1,0,0,0)");
+    const double jd = std::stod(engine.Execute("? Time.jd")) + day;
+    engine.Execute("Time.jd = " + std::to_string(jd) + "; Show Lumiral");
+    const double age = std::stod(engine.Execute("? Solar.Moon.age"));
+    const chart::MoonPhase& moon = widget.Scene().Moon();
+    const double expected = (1.0 - std::cos(2.0 * std::numbers::pi * age / 29.53)) / 2.0;
+    EXPECT_NEAR(moon.illuminated, expected, 0.08) << "age " << age;
+    if (age > 1.0 && age < 13.5) {
+      EXPECT_TRUE(moon.waxing) << "age " << age;
+    }
+    if (age > 16.0 && age < 28.5) {
+      EXPECT_FALSE(moon.waxing) << "age " << age;
+    }
+  }
+}
+
+TEST(Chart, TheMouseTheWheelAndTheKeysMoveTheViewWithinItsBounds) {
+  CSkyEngine engine;
+  CSkyChartWidget widget(engine, sky::SkyFiles{});
+  widget.resize(400, 300);
+  auto send = [&](QEvent&& event) { QApplication::sendEvent(&widget, &event); };
+  auto wheel = [&](int notches) {
+    send(QWheelEvent(QPointF(200, 150), QPointF(200, 150), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false));
+  };
+  wheel(40);
+  EXPECT_EQ(widget.View().field, chart::kMinField);
+  wheel(-40);
+  EXPECT_EQ(widget.View().field, chart::kMaxField);
+
+  // The sky follows the pointer: dragged right and down, the view looking
+  // south turns east (a smaller azimuth) and up.
+  widget.ResetView();
+  const chart::ViewDirection start = widget.View();
+  auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    send(QMouseEvent(type, at, at, Qt::LeftButton, buttons, Qt::NoModifier));
+  };
+  mouse(QEvent::MouseButtonPress, {200, 150}, Qt::LeftButton);
+  mouse(QEvent::MouseMove, {260, 200}, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, {260, 200}, Qt::NoButton);
+  EXPECT_LT(widget.View().azimuth, start.azimuth);
+  EXPECT_GT(widget.View().altitude, start.altitude);
+  EXPECT_FALSE(widget.Selected().has_value()) << "a drag selects nothing";
+
+  // The arrow keys pan; the altitude stops at the zenith.
+  for (int i = 0; i < 40; ++i) send(QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
+  EXPECT_EQ(widget.View().altitude, 90.0);
+  const double azimuth = widget.View().azimuth;
+  send(QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+  EXPECT_NE(widget.View().azimuth, azimuth);
+  widget.ResetViewAction()->trigger();
+  EXPECT_EQ(widget.View(), chart::ViewDirection{});
+}

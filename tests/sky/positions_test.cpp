@@ -1,0 +1,259 @@
+// Apparent topocentric positions: the position queries, how a step in
+// time moves named objects, and an accuracy check against ERFA's own
+// ephemerides and its full astrometric chain.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <string>
+
+extern "C" {
+#include <erfa.h>
+}
+#include <erfam.h>
+
+#include "sky/apparent_sky.h"
+#include "sky/sky_files.h"
+#include "sky/sky_objects.h"
+#include "sky_test_util.h"
+
+namespace {
+
+using skytest::Number;
+using skytest::Snapshot;
+
+std::shared_ptr<const sky::StarCatalogue> Catalogue() {
+  static const auto stars = std::make_shared<const sky::StarCatalogue>(
+      sky::LoadSkyFiles(sky::SkyDataDirectory()).catalogue);
+  return stars;
+}
+
+double AngleBetween(double alt1, double az1, double alt2, double az2) {
+  const sky::Vec3 a = sky::LocalFromHorizontal({alt1, az1});
+  const sky::Vec3 b = sky::LocalFromHorizontal({alt2, az2});
+  const double c = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  const sky::Vec3 x = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  return std::atan2(std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]), c) * 180.0 / std::numbers::pi;
+}
+
+// ERFA's ephemerides as a source: eraEpv00 for the Earth, eraPlan94 for
+// the planets, eraMoon98 for the Moon.
+sky::Vec3 ErfaSource(sky::SolarBody body, double jde) {
+  double pv[2][3], bpv[2][3];
+  switch (body) {
+    case sky::SolarBody::Earth: eraEpv00(jde, 0.0, pv, bpv); break;
+    case sky::SolarBody::Moon: eraMoon98(jde, 0.0, pv); break;
+    default: eraPlan94(jde, 0.0, int(body) - int(sky::SolarBody::Mercury) + 1 + (body > sky::SolarBody::Venus), pv);
+  }
+  return {pv[0][0], pv[0][1], pv[0][2]};
+}
+
+// ERFA's chain from an ICRS direction at a distance (AU from the solar
+// system's barycentre; 0 for a star) to the observed azimuth and
+// altitude, without refraction: CIO-based, with light deflection and
+// diurnal aberration, quite apart from the engine's equinox-based one.
+sky::Horizontal ErfaObserved(const sky::Vec3& barycentric, double distance, double ut1a, double ut1b,
+                             double tt, double lon, double lat) {
+  double ebpv[2][3], ehpv[2][3], x, y, s;
+  eraEpv00(tt, 0.0, ehpv, ebpv);
+  eraXys06a(tt, 0.0, &x, &y, &s);
+  eraASTROM astrom;
+  eraApco(tt, 0.0, ebpv, ehpv[0], x, y, s, eraEra00(ut1a, ut1b), lon * ERFA_DD2R, lat * ERFA_DD2R, 0.0, 0.0,
+          0.0, 0.0, 0.0, 0.0, &astrom);
+  double ra, dec, ri, di, aob, zob, hob, dob, rob;
+  double direction[3] = {barycentric[0], barycentric[1], barycentric[2]};
+  eraC2s(direction, &ra, &dec);
+  const double px = distance > 0.0 ? ERFA_DR2AS / distance : 0.0;
+  eraAtciq(ra, dec, 0.0, 0.0, px, 0.0, &astrom, &ri, &di);
+  eraAtioq(ri, di, &astrom, &aob, &zob, &hob, &dob, &rob);
+  return {90.0 - zob * ERFA_DR2D, aob * ERFA_DR2D};
+}
+
+}  // namespace
+
+TEST(Positions, QueriesNameTheirObjectsOrRefuseThem) {
+  CSkyEngine e;
+  e.SetStarCatalogue(Catalogue());
+  ASSERT_EQ(e.Execute("Time = UT(2024,3,20,12,0,0)"), "");
+  const std::string before = Snapshot(e);
+  struct Row {
+    const char* command;
+    const char* reply;  // the whole error reply, or "" for a number
+  };
+  const Row rows[] = {
+      {"? Sky.Altitude(Sun)", ""},
+      {"? sky.azimuth(  mOoN )", ""},
+      {"? Sky.Altitude(neptune)", ""},
+      {"? Sky.Azimuth(HR 2491)", ""},
+      {"? Sky.Altitude(hr7001)", ""},
+      {"? Sky.Azimuth(\"Venus\")", ""},
+      {"? Sky.Altitude(Pluto)", "ERROR: unknown object \"Pluto\""},
+      {"? Sky.Altitude(Earth)", "ERROR: unknown object \"Earth\""},
+      {"? Sky.Azimuth()", "ERROR: unknown object \"\""},
+      {"? Sky.Altitude(HR 0)", "ERROR: unknown object \"HR 0\""},
+      {"? Sky.Altitude(HR 95000)", "ERROR: unknown object \"HR 95000\""},
+      {"? Sky.Altitude(HR -5)", "ERROR: unknown object \"HR -5\""},
+      {"? Sky.Altitude(HR 12x)", "ERROR: unknown object \"HR 12x\""},
+      {"? Time.jd; ? Sky.Azimuth(Vulcan)", "ERROR: unknown object \"Vulcan\""},
+  };
+  for (const Row& row : rows) {
+    const std::string reply = e.Execute(row.command);
+    if (*row.reply) {
+      EXPECT_EQ(reply, row.reply) << row.command;
+    } else {
+      // Degrees with at least five decimals, within range.
+      const size_t point = reply.find('.');
+      ASSERT_NE(point, std::string::npos) << row.command << " -> " << reply;
+      EXPECT_GE(reply.size() - point - 1, 5u) << reply;
+      const double value = std::stod(reply);
+      const bool azimuth = std::string(row.command).find("zimuth") != std::string::npos;
+      EXPECT_TRUE(azimuth ? value >= 0.0 && value < 360.0 : value >= -90.0 && value <= 90.0) << reply;
+    }
+    EXPECT_EQ(Snapshot(e), before) << row.command;
+  }
+  // Without a catalogue the stars are unknown, and the reply says why.
+  CSkyEngine bare;
+  EXPECT_EQ(bare.Execute("? Sky.Altitude(HR 2491)"),
+            "ERROR: unknown object \"HR 2491\" (the Bright Star Catalogue is not loaded)");
+}
+
+TEST(Positions, TimeStepsMoveNamedObjectsAsTheSkyTurns) {
+  CSkyEngine e;
+  e.SetStarCatalogue(Catalogue());
+  // Sirius is back at the same altitude and azimuth one sidereal day
+  // later (aberration and precession move it by well under an arcsecond).
+  ASSERT_EQ(e.Execute("Time = UT(2024,1,15,13,0,0)"), "");
+  const double alt = Number(e, "? Sky.Altitude(HR 2491)"), az = Number(e, "? Sky.Azimuth(HR 2491)");
+  const double jd = Number(e, "? Time.jd");
+  char command[64];
+  for (double days : {0.99726957, 0.5}) {
+    std::snprintf(command, sizeof command, "Time.jd = %.9f", jd + days);
+    ASSERT_EQ(e.Execute(command), "");
+    const double apart = AngleBetween(alt, az, Number(e, "? Sky.Altitude(HR 2491)"),
+                                      Number(e, "? Sky.Azimuth(HR 2491)"));
+    if (days < 0.9) {
+      EXPECT_GT(apart, 10.0);  // half a day later it is elsewhere
+    } else {
+      EXPECT_LT(apart * 3600.0, 2.0);
+    }
+  }
+
+  // Over Tokyo the Sun stands highest near local noon (12:00 LMT, give or
+  // take the equation of time), due south, and lowest near midnight.
+  for (int month : {2, 5, 8, 11}) {
+    double best = -90.0, bestMinute = 0.0, bestAzimuth = 0.0;
+    for (int minute = 10 * 60; minute <= 14 * 60; minute += 2) {
+      std::snprintf(command, sizeof command, "Time = LMT(2023,%d,10,%d,%d,0)", month, minute / 60, minute % 60);
+      ASSERT_EQ(e.Execute(command), "");
+      const double a = Number(e, "? Sky.Altitude(Sun)");
+      if (a > best) best = a, bestMinute = minute, bestAzimuth = Number(e, "? Sky.Azimuth(Sun)");
+    }
+    EXPECT_NEAR(bestMinute, 12 * 60, 17) << "month " << month;
+    EXPECT_NEAR(bestAzimuth, 180.0, 1.0) << "month " << month;
+    std::snprintf(command, sizeof command, "Time = LMT(2023,%d,10,0,0,0)", month);
+    ASSERT_EQ(e.Execute(command), "");
+    EXPECT_LT(Number(e, "? Sky.Altitude(Sun)"), -20.0);
+  }
+}
+
+// Two references over 1900..2100: ERFA's chain fed libnova's own
+// positions (which checks the engine's precession, nutation, aberration,
+// sidereal time, parallax and light time), and ERFA's chain fed ERFA's
+// ephemerides (which checks the theories too; eraPlan94's own errors of
+// about a minute of arc dominate for Mars to Uranus).  The worst
+// differences are recorded in docs/command-language.md.
+TEST(Positions, AgreeWithErfasChainAndEphemeridesFrom1900To2100) {
+  std::mt19937_64 rng(12);
+  std::uniform_real_distribution<double> jd(2415020.5, 2488069.5), lon(-180.0, 180.0), lat(-70.0, 70.0);
+  double chain[sky::kVisibleBodies + 1] = {}, ephemeris[sky::kVisibleBodies] = {};
+  double interpolated = 0.0;  // the chart's cache against libnova itself
+  sky::InterpolatedEphemeris cache;
+  const auto stars = Catalogue();
+  ASSERT_GT(stars->stars.size(), 9000u);
+  for (int i = 0; i < 60; ++i) {
+    sky::SkyState state;
+    ASSERT_TRUE(sky::FromJulianDate(jd(rng), &state.time));
+    state.longitude = lon(rng);
+    state.latitude = lat(rng);
+    const double ut1a = double(sky::DayNumber(state.time)) - 0.5;
+    const double ut1b = sky::SecondsOfDay(state.time) / 86400.0;
+    const double tt = sky::JulianEphemerisDate(state.time);
+    double ebpv[2][3], ehpv[2][3];
+    eraEpv00(tt, 0.0, ehpv, ebpv);
+    auto reference = [&](const sky::Vec3& geo) {
+      const sky::Vec3 bary = {ebpv[0][0] + geo[0], ebpv[0][1] + geo[1], ebpv[0][2] + geo[2]};
+      const double distance = std::sqrt(bary[0] * bary[0] + bary[1] * bary[1] + bary[2] * bary[2]);
+      return ErfaObserved(bary, distance, ut1a, ut1b, tt, state.longitude, state.latitude);
+    };
+    auto apart = [](const sky::Horizontal& a, const sky::Horizontal& b) {
+      return AngleBetween(a.altitude, a.azimuth, b.altitude, b.azimuth) * 3600.0;
+    };
+    for (int b = 0; b < sky::kVisibleBodies; ++b) {
+      const auto body = sky::SolarBody(b);
+      const sky::Horizontal ours = sky::ApparentHorizontal(state, {false, body, nullptr});
+      chain[b] = std::max(chain[b], apart(ours, reference(sky::GeocentricPosition(body, tt, sky::LibnovaPosition))));
+      ephemeris[b] = std::max(ephemeris[b], apart(ours, reference(sky::GeocentricPosition(body, tt, ErfaSource))));
+      if (i < 15) {  // each instant costs the cache forty libnova calls
+        const sky::Vec3 direct = sky::GeocentricPosition(body, tt, sky::LibnovaPosition);
+        const sky::Vec3 cached = sky::GeocentricPosition(body, tt, cache.Source());
+        const sky::Horizontal d = sky::HorizontalOf(direct), c = sky::HorizontalOf(cached);
+        interpolated = std::max(interpolated, AngleBetween(d.altitude, d.azimuth, c.altitude, c.azimuth) * 3600.0);
+      }
+    }
+    const sky::CatalogueStar& star = stars->stars[size_t(i) * 150];
+    const sky::Horizontal ours = sky::ApparentHorizontal(state, {true, sky::SolarBody::Sun, &star});
+    const sky::Horizontal ref = ErfaObserved(sky::UnitFromRaDec(star.raHours, star.decDegrees), 0.0, ut1a, ut1b,
+                                             tt, state.longitude, state.latitude);
+    chain[sky::kVisibleBodies] = std::max(chain[sky::kVisibleBodies], apart(ours, ref));
+  }
+  std::printf("worst difference of the interpolating cache %.3f\"\n", interpolated);
+  EXPECT_LT(interpolated, 1.0);
+  for (int b = 0; b <= sky::kVisibleBodies; ++b) {
+    const bool isStar = b == sky::kVisibleBodies;
+    const char* name = isStar ? "stars" : sky::BodyName(sky::SolarBody(b));
+    std::printf("worst difference %-8s chain %5.1f\"  ephemerides %5.1f\"\n", name, chain[b],
+                isStar ? chain[b] : ephemeris[b]);
+    EXPECT_LT(chain[b], 5.0) << name;
+    EXPECT_LT(isStar ? 0.0 : ephemeris[b], 120.0) << name;
+  }
+}
+
+TEST(Positions, ReadersSkipAndCountWhatTheyCannotRead) {
+  const sky::StarCatalogue stars = sky::ParseStarCatalogue(
+      "# comment\n"
+      "\n"
+      "-16.7161  6.7525 -1.46 \"  9Alp CMa\" 2491  48915 151881\n"
+      " 38.7836 18.6156  0.03 \"  3Alp Lyr\" 7001  172167  67174\r\n"
+      " 91.0000  1.0000  1.00 \"bad dec\" 17\n"
+      "  1.0000 24.5000  1.00 \"bad ra\" 18\n"
+      "  1.0000  1.0000  nan \"no magnitude\" 19\n"
+      "  1.0000  1.0000  1.00 \"unclosed 20\n"
+      "  1.0000  1.0000  1.00 \"no number\"\n"
+      "  1.0000  1.0000  1.00 \"negative\" -4\n"
+      "  1.0000  1.0000\n");
+  EXPECT_EQ(stars.stars.size(), 2u);
+  EXPECT_EQ(stars.skippedLines, 7);
+  ASSERT_NE(stars.FindHr(7001), nullptr);
+  EXPECT_EQ(stars.FindHr(7001)->designation, "3Alp Lyr");
+  EXPECT_EQ(stars.FindHr(18), nullptr);
+
+  const sky::ConstellationFigures figures = sky::ParseConstellationFigures(
+      " 42.3187  2.0649  41.4019  1.6134 # And Gamma1-57,And Upsilo-50\n"
+      " 42.3187  2.0649  41.4019\n"
+      " 42.3187  2.0649  41.4019  1.6134 extra\n"
+      "-99.0000  2.0649  41.4019  1.6134\n");
+  EXPECT_EQ(figures.segments.size(), 1u);
+  EXPECT_EQ(figures.skippedLines, 3);
+
+  const sky::StarLabels labels = sky::ParseStarLabels(
+      " -16.71611111       6.75247222 \"Sirius\"\t\timage=none\n"
+      " -60.83527778      14.65997222 \"\xce\xb1 Centauri\"\timage=none\n"
+      " -16.71611111       6.75247222 Sirius\n"
+      " -16.71611111       6.75247222 \"\"\n");
+  ASSERT_EQ(labels.labels.size(), 2u);
+  EXPECT_EQ(labels.labels[1].name, "\xce\xb1 Centauri");
+  EXPECT_EQ(labels.skippedLines, 2);
+}
