@@ -132,6 +132,12 @@ std::unique_ptr<PlanetariumWindow> BuildWindow(QtServices& services, CSkyEngine&
 // A window on a running Stellarium: the status bar and the title say
 // whether it answers, and a poll brings the pad to what Stellarium shows,
 // when it is changed in Stellarium itself and when it comes back.
+// Stellarium's poll names the groups that changed with the pad's own
+// refresh bits, so that its answer goes to OnUpdate as it is.
+static_assert(kStelChangedTime == CLumiraPad::kRefreshTime);
+static_assert(kStelChangedPlace == CLumiraPad::kRefreshLocation);
+static_assert(kStelChangedMagnitude == CLumiraPad::kRefreshMagnitude);
+
 void FollowStellarium(PlanetariumWindow& window, CStellariumHost& remote) {
   auto* label = new QLabel(&window);
   window.statusBar()->addPermanentWidget(label);
@@ -147,7 +153,7 @@ void FollowStellarium(PlanetariumWindow& window, CStellariumHost& remote) {
     try {
       const bool wasUp = remote.IsConnected();
       unsigned changed = remote.Poll();
-      if (!wasUp) changed = 0xFF;  // back: everything may differ
+      if (!wasUp) changed = CLumiraPad::kRefreshAll;  // back: everything may differ
       if (changed && window.Pad()) window.Pad()->OnUpdate(changed);
     } catch (const CHostError&) {
       // The status bar says so; the pad keeps what it showed.

@@ -38,16 +38,6 @@ constexpr UINT kAnimationLockQuestion = 6100;
 
 QString FromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// The engine's switches for a host animation mode, as the pad restores
-// them when it stops an animation.
-const char* ModeCommand(int mode) {
-  switch (mode) {
-    case 1: return "Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE";
-    case 2: return "Animation.Time.Realtime = TRUE; Animation.Time.Speed.Step = FALSE;";
-    default: return "Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE";
-  }
-}
-
 }  // namespace
 
 PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const CResources& resources,
@@ -190,9 +180,11 @@ void PlanetariumWindow::BuildMenus() {
   connect(m_animateAction, &QAction::triggered, this, [this](bool on) { on ? StartAnimation() : StopAnimation(); });
   QMenu* mode = time->addMenu("Animation &mode");
   m_modeGroup = new QActionGroup(this);
-  const char* modeNames[] = {"&Continuous (speed times real time)", "&Step (speed per tick)", "&Real time"};
-  for (int m = 0; m < 3; ++m) {
-    QAction* a = mode->addAction(modeNames[m]);
+  const std::pair<int, const char*> modes[] = {{CLumiraPad::kContinuous, "&Continuous (speed times real time)"},
+                                               {CLumiraPad::kStep, "&Step (speed per tick)"},
+                                               {CLumiraPad::kRealTime, "&Real time"}};
+  for (const auto& [m, name] : modes) {
+    QAction* a = mode->addAction(name);
     a->setCheckable(true);
     a->setData(m);
     m_modeGroup->addAction(a);
@@ -252,7 +244,7 @@ void PlanetariumWindow::BuildMenus() {
     m_switchCatalogGroup->addAction(a);
     connect(a, &QAction::triggered, this, [this, name] {
       HostCommand(std::string("Star.Catalog.Switch.Catalog = ") + name);
-      UpdatePad(0x04);
+      UpdatePad(CLumiraPad::kRefreshMagnitude);
       RefreshFromEngine();
     });
   }
@@ -316,7 +308,7 @@ void PlanetariumWindow::RunConsoleCommand(const QString& command) {
   Log("< " + FromStd(reply));
   m_consoleReply->setText(reply.empty() ? QString("(done)") : FromStd(reply));
   // The console may have changed anything: the pad re-reads all of it.
-  UpdatePad(0xFF);
+  UpdatePad(CLumiraPad::kRefreshAll);
   m_frame->RefreshButtons();
   RefreshFromEngine();
 }
@@ -355,32 +347,32 @@ void PlanetariumWindow::SetPadFloating(bool floating) {
 
 void PlanetariumWindow::SetTrack(bool on) {
   HostCommand(on ? "View.Track = TRUE" : "View.Track = FALSE");
-  UpdatePad(0x08 | 0x10);
+  UpdatePad(CLumiraPad::kRefreshTrack | CLumiraPad::kRefreshTrace);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetTrace(bool on) {
   HostCommand(on ? "View.Trace = TRUE" : "View.Trace = FALSE");
-  UpdatePad(0x08 | 0x10);
+  UpdatePad(CLumiraPad::kRefreshTrack | CLumiraPad::kRefreshTrace);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetCatalog(const QString& name) {
   HostCommand("Star.Catalog = " + name.toStdString());
   // The magnitude ceiling follows the catalogue.
-  UpdatePad(0x04);
+  UpdatePad(CLumiraPad::kRefreshMagnitude);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetCatalogSwitch(bool on) {
   HostCommand(on ? "Star.Catalog.Switch = TRUE" : "Star.Catalog.Switch = FALSE");
-  UpdatePad(0x04);
+  UpdatePad(CLumiraPad::kRefreshMagnitude);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::SetAnimationMode(int mode) {
   m_frame->Variables().animation = mode;
-  HostCommand(ModeCommand(mode));
+  HostCommand(CLumiraPad::AnimationModeCommand(mode));
   RefreshFromEngine();
 }
 
@@ -403,13 +395,13 @@ void PlanetariumWindow::StartAnimation() {
 void PlanetariumWindow::StopAnimation() {
   HostCommand("Stop Lumiral");
   HostCommand("Animation.Time = FALSE");
-  HostCommand(ModeCommand(m_frame->Variables().animation));
-  UpdatePad(0x05);
+  HostCommand(CLumiraPad::AnimationModeCommand(m_frame->Variables().animation));
+  UpdatePad(CLumiraPad::kRefreshTime | CLumiraPad::kRefreshMagnitude);
   RefreshFromEngine();
 }
 
 void PlanetariumWindow::AnimationTick(double seconds) {
-  if (m_engine.Tick(seconds)) UpdatePad(0x01);
+  if (m_engine.Tick(seconds)) UpdatePad(CLumiraPad::kRefreshTime);
   m_frame->RefreshButtons();
   m_state->Refresh(m_engine);
   SyncAnimationTimer();
@@ -423,7 +415,7 @@ void PlanetariumWindow::SetTimeToNow() {
                   .arg(d.year()).arg(d.month()).arg(d.day())
                   .arg(t.hour()).arg(t.minute()).arg(t.second())
                   .toStdString());
-  UpdatePad(0x05);
+  UpdatePad(CLumiraPad::kRefreshTime | CLumiraPad::kRefreshMagnitude);
   RefreshFromEngine();
 }
 
@@ -446,7 +438,7 @@ void PlanetariumWindow::ScheduleRefresh(bool pad) {
     m_refreshQueued = false;
     if (m_padRefreshPending) {
       m_padRefreshPending = false;
-      UpdatePad(0xFF);
+      UpdatePad(CLumiraPad::kRefreshAll);
       m_frame->RefreshButtons();
     }
     if (m_refreshPending) RefreshFromEngine();
@@ -484,7 +476,7 @@ void PlanetariumWindow::SyncMenus() {
   mark(m_traceAction, s.trace);
   mark(m_lockAction, s.timeLock);
   mark(m_switchAction, s.catalogSwitch);
-  const int mode = s.realtime ? 2 : s.speedStep ? 1 : 0;
+  const int mode = s.realtime ? CLumiraPad::kRealTime : s.speedStep ? CLumiraPad::kStep : CLumiraPad::kContinuous;
   for (QAction* a : m_modeGroup->actions()) mark(a, a->data().toInt() == mode);
   for (QAction* a : m_catalogGroup->actions()) mark(a, a->data().toString() == sky::CatalogName(s.catalog));
   for (QAction* a : m_switchCatalogGroup->actions()) {
@@ -515,14 +507,14 @@ void PlanetariumWindow::RestoreSession() {
     Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(key.constData()));
   }
   if (m_remote) {
-    UpdatePad(0xFF);
+    UpdatePad(CLumiraPad::kRefreshAll);
     RefreshFromEngine();
     return;
   }
   // The engine starts animating in real time; the host's mode says so too.
-  SetAnimationMode(2);
+  SetAnimationMode(CLumiraPad::kRealTime);
   SetTimeToNow();
-  UpdatePad(0xFF);
+  UpdatePad(CLumiraPad::kRefreshAll);
   RefreshFromEngine();
 }
 

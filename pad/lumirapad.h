@@ -75,6 +75,17 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
     kRightRepeat = 4,  // ... of a held right button
   };
 
+  // The host's animation-mode variable (SetAnimationPtr).  A stopped
+  // animation leaves the engine's switches as the mode says; 3 reads as
+  // continuous too.
+  enum AnimationMode : int {
+    kContinuous = 0,  // the speed times real time
+    kStep = 1,        // the speed per tick
+    kRealTime = 2,
+  };
+  // The engine's switches for a mode; an empty command for other values.
+  static const char* AnimationModeCommand(int mode);
+
   void OnUpdate(UINT flags);
   void SPadUpdate(int action);
   void SetEnable(int enable);

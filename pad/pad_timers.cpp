@@ -37,6 +37,19 @@ void CLumiraPad::RestartRepeat(ButtonHold& hold) {
   hold.repeatTimer = UINT(SetTimer(hold.repeatId, kRepeatMs));
 }
 
+const char* CLumiraPad::AnimationModeCommand(int mode) {
+  switch (mode) {
+    case kContinuous: case 3:
+      return "Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE";
+    case kStep:
+      return "Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE";
+    case kRealTime:
+      return "Animation.Time.Realtime = TRUE; Animation.Time.Speed.Step = FALSE;";
+    default:
+      return "";
+  }
+}
+
 void CLumiraPad::StopAnimation() {
   // The pad has no time-jog slider and no speed text on the bar, so only
   // the speed text's value is kept.
@@ -44,22 +57,7 @@ void CLumiraPad::StopAnimation() {
   ExecuteHost("Stop Lumiral");
   ExecuteHost("Animation.Time = FALSE");
   // Put the host's switches back to the mode its variable names.
-  if (m_pAnimation) {
-    switch (*m_pAnimation) {
-      case 0: case 3:
-        ExecuteHost("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE");
-        break;
-      case 1:
-        ExecuteHost("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
-        break;
-      case 2:
-        ExecuteHost("Animation.Time.Realtime = TRUE; Animation.Time.Speed.Step = FALSE;");
-        break;
-      default:
-        ExecuteHost("");
-        break;
-    }
-  }
+  if (m_pAnimation) ExecuteHost(AnimationModeCommand(*m_pAnimation));
   m_bPlaying = FALSE;
   OnUpdate(kRefreshTime | kRefreshMagnitude);
 }
