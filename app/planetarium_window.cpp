@@ -431,14 +431,19 @@ void PlanetariumWindow::ScheduleRefresh(bool pad) {
   // The listeners run inside a command, often inside a pad handler:
   // refresh once the event loop is back.
   m_refreshPending = true;
-  if (pad && m_refreshesPadOnShow) m_padRefreshPending = true;
+  if (pad && m_refreshesPadOnShow) {
+    m_padRefreshPending = true;
+    m_padRefreshesAtRequest = Pad() ? Pad()->GetRefreshCount() : 0;
+  }
   if (m_refreshQueued) return;
   m_refreshQueued = true;
   QTimer::singleShot(0, this, [this] {
     m_refreshQueued = false;
     if (m_padRefreshPending) {
       m_padRefreshPending = false;
-      UpdatePad(CLumiraPad::kRefreshAll);
+      // A pad that re-read the engine after the last request (every step
+      // does) is up to date: a held button refreshes once a tick, not twice.
+      if (Pad() && Pad()->GetRefreshCount() == m_padRefreshesAtRequest) UpdatePad(CLumiraPad::kRefreshAll);
       m_frame->RefreshButtons();
     }
     if (m_refreshPending) RefreshFromEngine();

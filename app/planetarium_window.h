@@ -158,6 +158,7 @@ class PlanetariumWindow : public QMainWindow {
   QElapsedTimer m_sinceTick;
   bool m_refreshPending = false;
   bool m_padRefreshPending = false;
+  unsigned m_padRefreshesAtRequest = 0;  // the pad's refresh count at the last request
   bool m_refreshQueued = false;
   bool m_refreshesPadOnShow = true;
   bool m_remembers = false;

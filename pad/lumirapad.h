@@ -87,6 +87,9 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   static const char* AnimationModeCommand(int mode);
 
   void OnUpdate(UINT flags);
+  // How many refreshes have started: a host that refreshes the pad after
+  // a change can see that the pad has already done so itself.
+  unsigned GetRefreshCount() const { return m_nRefreshes; }
   void SPadUpdate(int action);
   void SetEnable(int enable);
   void EnableAnimation(int enable);
@@ -258,6 +261,7 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   int m_nSecond = 0;
   BOOL m_bAskingLock = 0;
   int m_nColorScheme = 0;
+  unsigned m_nRefreshes = 0;  // OnUpdate calls that reached the host
 
   friend class CLumiraPadProbe;  // tests read the pad's state through this
 

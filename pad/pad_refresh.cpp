@@ -39,6 +39,7 @@ Angle SplitAngle(double value, const char* positive, const char* negative) {
 
 void CLumiraPad::OnUpdate(UINT flags) {
   if (!m_pCorLmr || !IsWindow()) return;
+  ++m_nRefreshes;
   const pad::CScopedWindowDC dc(this);  // released however a host call ends
 
   if (flags & kRefreshTime) {

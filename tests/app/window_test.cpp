@@ -298,6 +298,12 @@ TEST_F(WindowTest, EveryEngineChangeReachesTheViewAndAShowRequestRefreshesThePad
   EXPECT_EQ(Shown(kDateTextId), " 2006/01/01 09:00:00");
   EXPECT_TRUE(window->Pad()->GetDisplayState().trace);
   EXPECT_EQ(dateReads() - before, 1);
+
+  // A click refreshes the pad itself: the host adds no second refresh.
+  const qsizetype beforeClick = dateReads();
+  Click(DigitPoint(13));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dateReads() - beforeClick, 1);
 }
 
 TEST_F(WindowTest, TheLogHoldsEveryPadCommandWithItsReplyAndEachNotice) {
