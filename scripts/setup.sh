@@ -11,7 +11,7 @@ packages=("$@")
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   liberfa-dev libnova-dev
-  tzdata
+  tzdata python3
   xvfb xauth
   iproute2 util-linux
   clang libclang-rt-14-dev
