@@ -107,8 +107,10 @@ cmake -S "$tree" -B "$build" -G Ninja \
       -DCMAKE_LINK_DEPENDS_NO_SHARED=ON \
       -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >"$logs/configure.log" 2>&1 ||
   fail "configure failed, see $logs/configure.log"
-# Only what the suite runs: the test programs, the application the recorded
-# sessions start, and the engine's console (so that its mutants compile).
+# Only what the suite needs: the test programs (CTest lists a program's
+# tests only once it exists, even those -LE leaves out), the application the
+# recorded sessions start, and the engine's console (so that its mutants
+# are compiled, and one that does not compile counts as stillborn).
 mapfile -t targets < <(cmake --build "$build" --target help |
   sed -n 's/^\(test_[a-z_]*\): phony$/\1/p' | grep -Ev '_(live|autogen|autogen_timestamp_deps)$')
 targets+=(lumira lumira-sky)
