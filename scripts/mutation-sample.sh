@@ -68,11 +68,13 @@ tree="$work/tree"           # the copy that is mutated and built
 build="$tree/build"
 logs="$work/logs"
 mutated=""                  # the file currently holding a mutant
+suite=""                    # the running suite's timeout process
 
 restore() {
   if [ -n "$mutated" ]; then cp "$pristine/$mutated" "$tree/$mutated"; mutated=""; fi
 }
 finish() {
+  if [ -n "$suite" ]; then kill -TERM "$suite" 2>/dev/null || true; wait "$suite" || true; fi
   restore
   if [ -z "${MUTATION_WORKDIR:-}" ]; then rm -rf "$work"; fi
 }
@@ -88,9 +90,8 @@ if [ "$(cat "$work/commit" 2>/dev/null)" != "$commit" ]; then
   git -C "$repo" archive HEAD | tar -x -m -C "$tree"
   echo "$commit" >"$work/commit"
 else
-  for folder in pad dialogs qelacl sky; do
-    diff -rq "$pristine/$folder" "$tree/$folder" | awk '/^Files /{print $2}' |
-      while read -r changed; do cp "$pristine/${changed#"$pristine/"}" "$changed"; done
+  (cd "$pristine" && find pad dialogs qelacl sky -type f) | while read -r f; do
+    cmp -s "$pristine/$f" "$tree/$f" || cp "$pristine/$f" "$tree/$f"
   done
 fi
 mkdir -p "$logs"
@@ -117,10 +118,16 @@ targets+=(lumira lumira-sky)
 build_targets() { cmake --build "$build" -j2 --target "${targets[@]}"; }
 build_targets >"$logs/build.log" 2>&1 || fail "the unmutated code does not build, see $logs/build.log"
 
+# timeout runs the suite in a process group of its own, out of reach of a
+# Ctrl-C; waiting for it in the background lets the INT trap stop it at once.
 run_suite() {  # run_suite LOG [LIMIT]: status 0 when every test passes
-  local limit=${2:-0}
-  (cd "$build" && timeout -k 10 "$limit" \
-     ctest --stop-on-failure -LE stellarium -j2 --timeout 120) >>"$1" 2>&1
+  local limit=${2:-0} status=0
+  (cd "$build" && exec timeout -k 10 "$limit" \
+     ctest --stop-on-failure -LE stellarium -j2 --timeout 120) >>"$1" 2>&1 &
+  suite=$!
+  wait "$suite" || status=$?
+  suite=""
+  return "$status"
 }
 
 echo "Running the unmutated suite ..."
