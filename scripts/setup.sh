@@ -12,7 +12,7 @@ packages=("$@")
   libgtest-dev libgmock-dev libbenchmark-dev
   liberfa-dev libnova-dev
   xplanet
-  tzdata
+  tzdata python3
   xvfb xauth
   iproute2 util-linux
   clang libclang-rt-14-dev
