@@ -6,10 +6,12 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -493,7 +495,13 @@ void PlanetariumWindow::SyncMenus() {
 
 void PlanetariumWindow::RestoreSession() {
   std::unique_ptr<QSettings> settings(NewAppSettings());
-  restoreGeometry(settings->value("Window/Geometry").toByteArray());
+  if (!restoreGeometry(settings->value("Window/Geometry").toByteArray())) {
+    // A first start opens on most of the screen, as a planetarium does.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    resize(QSize(1280, 860).boundedTo(room.size() * 0.9));
+    move(room.center() - rect().center());
+  }
   restoreState(settings->value("Window/State").toByteArray());
   if (Pad()) KeepFloatingBarInSight(Pad()->Dock(), settings->value("Window/FloatingBar").toRect());
   const RememberedChoices choices = ReadChoices(*settings);
