@@ -115,7 +115,7 @@ void StateView::Refresh(CCorLmr& engine) {
   SetRow("LMT", Text(Ask(engine, "? LMT(Time)")));
   const double jd = replies::ReadNumber(Ask(engine, "? Time.jd"));
   SetRow("JD", QString::number(jd, 'f', 5));
-  SetRow("MJD", QString::number(jd - 2400000.5, 'f', 5));
+  SetRow("MJD", QString::number(jd - timesys::kMjdZero, 'f', 5));
   SetRow("Local sidereal time", FormatHours(replies::ReadNumber(Ask(engine, "? Time.SiderealTime"))));
 
   const double age = replies::ReadNumber(Ask(engine, "? Solar.Moon.age"));
