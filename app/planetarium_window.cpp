@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
@@ -37,6 +38,7 @@ namespace {
 constexpr int kTickMs = 33;  // about 30 animation ticks a second
 constexpr int kLogLines = 5000;
 constexpr UINT kAnimationLockQuestion = 6100;
+constexpr UINT kTimeChangeLockQuestion = 6101;
 
 QString FromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -56,6 +58,7 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
 
   BuildCentre(resources);
   BuildMenus();
+  BuildTimeToolBar();
   m_inputOff = new QLabel("Input is off: the pad takes no changes (Pad > Accept input)", this);
   m_inputOff->setObjectName("inputOff");
   m_inputOff->hide();
@@ -168,7 +171,7 @@ void PlanetariumWindow::BuildMenus() {
   connect(m_enableAction, &QAction::toggled, this, [this](bool on) { SetAcceptsInput(on); });
 
   QMenu* time = menuBar()->addMenu("&Time");
-  time->addAction("&Now", this, [this] { SetTimeToNow(); })->setShortcut(QKeySequence("Ctrl+N"));
+  time->addAction("&Now", this, [this] { JumpToNow(); })->setShortcut(QKeySequence("Ctrl+N"));
   m_lockAction = time->addAction("&Lock the time");
   m_lockAction->setCheckable(true);
   connect(m_lockAction, &QAction::triggered, this, [this](bool on) {
@@ -379,16 +382,11 @@ void PlanetariumWindow::SetAnimationMode(int mode) {
 }
 
 void PlanetariumWindow::StartAnimation() {
-  if (m_engine.State().timeLock) {
-    // A locked time does not run: ask, as the pad asks before it changes
-    // a locked time.
-    const QString question = m_resources.String(kAnimationLockQuestion).value_or(
-        "\"時刻の固定(日時ダイアログ)\"を解除してアニメーションを開始します。");
-    if (!m_ctx.prompt || m_ctx.prompt->MessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-      RefreshFromEngine();  // the Animate mark goes back off
-      return;
-    }
-    HostCommand("Time.Lock = FALSE; Show Lumiral");
+  // A locked time does not run: ask, as the pad asks before it changes a
+  // locked time.
+  if (!AskToUnlockTime(kAnimationLockQuestion, "\"時刻の固定(日時ダイアログ)\"を解除してアニメーションを開始します。")) {
+    RefreshFromEngine();  // the Animate mark goes back off
+    return;
   }
   HostCommand("Animation.Time = TRUE");
   RefreshFromEngine();
@@ -409,8 +407,24 @@ void PlanetariumWindow::AnimationTick(double seconds) {
   SyncAnimationTimer();
 }
 
+bool PlanetariumWindow::AskToUnlockTime(UINT questionId, const char* fallback) {
+  if (!m_engine.State().timeLock) return true;
+  const QString question = m_resources.String(questionId).value_or(QString::fromUtf8(fallback));
+  if (!m_ctx.prompt || m_ctx.prompt->MessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
+  HostCommand("Time.Lock = FALSE; Show Lumiral");
+  return true;
+}
+
+void PlanetariumWindow::JumpToNow() {
+  if (!AskToUnlockTime(kTimeChangeLockQuestion, "\"時刻の固定(日時ダイアログ)\"を解除して時間を変更します。")) {
+    RefreshFromEngine();
+    return;
+  }
+  SetTimeToNow();
+}
+
 void PlanetariumWindow::SetTimeToNow() {
-  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const QDateTime now = m_clock().toUTC();
   const QDate d = now.date();
   const QTime t = now.time();
   HostCommand(QString("Time = UT(%1,%2,%3,%4,%5,%6) ; Show Lumiral")
@@ -466,11 +480,40 @@ void PlanetariumWindow::SyncAnimationTimer() {
   } else if (!run && m_animationTimer.isActive()) {
     m_animationTimer.stop();
   }
+  if (CLumiraPad* pad = Pad()) {
+    // The pad's speed text and IsPlaying follow the engine, whoever
+    // started or stopped it; a step mode's rate is its step per tick.
+    const sky::SkyState& st = m_engine.State();
+    const double rate = st.realtime ? 1.0 : st.speedStep ? st.speed * 1000.0 / kTickMs : st.speed;
+    pad->SetPlaying(animating && !st.timeLock, rate);
+    m_speedLabel->setText(pad->SpeedText());
+  }
   if (m_animateAction->isChecked() != animating) {
     const QSignalBlocker block(m_animateAction);
     m_animateAction->setChecked(animating);
   }
 }
+
+void PlanetariumWindow::BuildTimeToolBar() {
+  // The bar's template has no room for the speed after the magnitude: its
+  // menu button and text live here, with "Now", at the menu bar's right
+  // end, where they take no height from the chart.
+  auto* bar = new QToolBar("Time", this);
+  bar->setObjectName("timeToolBar");
+  bar->setMovable(false);
+  QAction* speed = bar->addAction("Speed", this, [this] {
+    if (Pad()) Pad()->ShowSpeedMenu();
+  });
+  speed->setToolTip("Run the time at a chosen speed, forward or backward, or stop it");
+  m_speedLabel = new QLabel(QString::fromUtf8("0/秒"), bar);
+  m_speedLabel->setObjectName("speedText");
+  m_speedLabel->setMinimumWidth(m_speedLabel->fontMetrics().horizontalAdvance(QString::fromUtf8("-1恒星日/秒")) + 8);
+  bar->addWidget(m_speedLabel);
+  bar->addAction("Now", this, [this] { JumpToNow(); })->setToolTip("Set the time to now (Ctrl+N)");
+  menuBar()->setCornerWidget(bar, Qt::TopRightCorner);
+}
+
+QString PlanetariumWindow::SpeedLabelText() const { return m_speedLabel->text(); }
 
 void PlanetariumWindow::SyncMenus() {
   const sky::SkyState& s = m_engine.State();

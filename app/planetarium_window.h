@@ -9,6 +9,7 @@
 // services when a user runs it, scripted ones for replays and tests.
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
@@ -96,6 +97,14 @@ class PlanetariumWindow : public QMainWindow {
   void AnimationTick(double seconds);
   bool AnimationRunning() const { return m_animationTimer.isActive(); }
   void SetTimeToNow();
+  // "Now" (Time menu, toolbar, Ctrl+N): the engine at the clock's time,
+  // after the time-lock question when the time is locked; a running
+  // animation goes on from there at its rate.
+  void JumpToNow();
+  // Where "now" comes from (the system clock unless a test fixes it).
+  void SetClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+  // The time speed's text as the toolbar shows it (tests).
+  QString SpeedLabelText() const;
 
   // The log's lines, oldest first (tests).
   QStringList LogLines() const;
@@ -124,6 +133,11 @@ class PlanetariumWindow : public QMainWindow {
   void ScheduleRefresh(bool pad);
   void SyncAnimationTimer();
   void SyncMenus();
+  // The toolbar with the time speed and "Now".
+  void BuildTimeToolBar();
+  // True when the time is not locked, or the user lets it go (question
+  // `questionId` of the string table).
+  bool AskToUnlockTime(UINT questionId, const char* fallback);
 
   CAppContext& m_ctx;
   CSkyEngine& m_engine;
@@ -153,6 +167,9 @@ class PlanetariumWindow : public QMainWindow {
   QActionGroup* m_catalogGroup = nullptr;
   QAction* m_switchAction = nullptr;
   QActionGroup* m_switchCatalogGroup = nullptr;
+
+  QLabel* m_speedLabel = nullptr;
+  std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTimeUtc(); };
 
   QTimer m_animationTimer;
   QElapsedTimer m_sinceTick;

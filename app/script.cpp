@@ -199,6 +199,9 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
   } else if (key == "ok" || key == "cancel") {
     l.kind = key == "ok" ? ScriptLine::Kind::Ok : ScriptLine::Kind::Cancel;
     if (!ExpectCount(words, 1, error)) return false;
+  } else if (key == "speed") {
+    l.kind = ScriptLine::Kind::Speed;
+    if (!ExpectCount(words, 1, error)) return false;
   } else if (key == "enable") {
     l.kind = ScriptLine::Kind::Enable;
     if (!ExpectCount(words, 2, error)) return false;

@@ -39,6 +39,7 @@ struct ScriptLine {
     Ok,       // ok                   (inside a dialog)
     Cancel,   // cancel               (inside a dialog)
     Enable,   // enable 0|1
+    Speed,    // speed: opens the time-speed menu (a menu line chooses)
     Show,     // show
   };
 

@@ -180,6 +180,9 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
     case ScriptLine::Kind::Enable:
       pad->SetEnable(line.enable ? 1 : 0);
       return true;
+    case ScriptLine::Kind::Speed:
+      RunSpeedLine(*pad);
+      return true;
     case ScriptLine::Kind::Show:
       for (const QString& text : DescribePad(*pad)) Print(text);
       return true;
@@ -341,6 +344,12 @@ bool ScriptRunner::RunDialogStep(CDialog& dialog, const ScriptLine& step) {
     default:
       return Fail(step.lineNumber, "not a dialog action");
   }
+}
+
+void ScriptRunner::RunSpeedLine(CLumiraPad& pad) {
+  // The host's speed button: the menu, then what the pad says of the time.
+  pad.ShowSpeedMenu();
+  Print(QString("speed=[%1] playing=%2").arg(pad.SpeedText()).arg(pad.IsPlaying()));
 }
 
 int ScriptRunner::AnswerMenu(const std::vector<QString>& texts) {

@@ -60,6 +60,8 @@ class ScriptRunner {
 
  private:
   bool RunLine(const ScriptLine& line);
+  // `speed`: opens the pad's speed menu and prints its text and IsPlaying.
+  void RunSpeedLine(CLumiraPad& pad);
   bool RunMouse(const ScriptLine& line);
   bool RunWheel(const ScriptLine& line);
   bool RunMove(const ScriptLine& line);

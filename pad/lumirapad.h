@@ -15,6 +15,7 @@
 //   pad_stepping.cpp   stepping date, place and magnitude; sending them
 //   pad_dialogs.cpp    the date/time and location entry dialogs
 //   pad_timers.cpp     auto-repeat timers, stopping the host's animation
+//   pad_speed.cpp      the time speed: its menu, its text, running time
 #pragma once
 
 #include "framework/controlbar.h"
@@ -26,7 +27,7 @@
 
 // Private window messages (fixed values).
 constexpr UINT WM_CHANGETZ = 0x720;     // time-system menu -> pad, lParam/wParam: label
-constexpr UINT WM_CHANGESPEED = 0x721;  // animation-speed menu (no handler)
+constexpr UINT WM_CHANGESPEED = 0x721;  // animation-speed menu -> pad, lParam/wParam: key
 constexpr UINT WM_PADCHANGED = 0x722;   // pad -> main window, lParam: "DATE" or "OBS"
 constexpr UINT WM_CHANGEDATE = 0x723;   // host -> pad: open the date/time dialog
 constexpr UINT WM_CHANGEOBS = 0x724;    // host -> pad: open the location dialog
@@ -85,6 +86,18 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   };
   // The engine's switches for a mode; an empty command for other values.
   static const char* AnimationModeCommand(int mode);
+
+  // The time speed (pad_speed.cpp).  The host shows the menu's button and
+  // the speed text; a choice comes back as WM_CHANGESPEED with its key
+  // ("Hour", "-Day", "Stop", ...): the engine runs at that rate, after the
+  // time-lock question.
+  void ShowSpeedMenu();
+  LRESULT OnChangeSpeed(WPARAM wp, LPARAM lp);
+  // "1時/秒", "-1日/秒"; "0/秒" while time stands.
+  QString SpeedText() const;
+  // The host says the time started or stopped running outside the pad
+  // (its own menu, the end of the range), at a rate in seconds a second.
+  void SetPlaying(BOOL playing, double secondsPerSecond);
 
   void OnUpdate(UINT flags);
   // How many refreshes have started: a host that refreshes the pad after

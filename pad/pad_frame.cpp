@@ -287,6 +287,8 @@ LRESULT CLumiraPad::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CHANGETZ:
       return OnChangeTz(wp, lp);
+    case WM_CHANGESPEED:
+      return OnChangeSpeed(wp, lp);
     case WM_CHANGEDATE:
       return OnChangeDate(wp, lp);
     case WM_CHANGEOBS:

@@ -335,6 +335,7 @@ void CLumiraPad::OnLButtonUp(UINT flags, CPoint point) {
   StopHold(m_holdL);
   SetFocus();
   ExecuteHost("animation.time = false");
+  m_bPlaying = FALSE;
   CDialogBar::OnLButtonUp(flags, point);
 }
 
@@ -343,6 +344,7 @@ void CLumiraPad::OnRButtonUp(UINT flags, CPoint point) {
   StopHold(m_holdR);
   SetFocus();
   ExecuteHost("animation.time = false");
+  m_bPlaying = FALSE;
   CDialogBar::OnRButtonUp(flags, point);
 }
 

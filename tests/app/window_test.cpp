@@ -280,6 +280,45 @@ TEST_F(WindowTest, AnimationTicksMoveThePadAndAPadButtonUpStopsThem) {
   EXPECT_FALSE(window->AnimationRunning());
 }
 
+TEST_F(WindowTest, ThePadsSpeedRunsBackwardAndNowJumpsToTheClockAfterTheLockQuestion) {
+  window->SetClock([] { return QDateTime(QDate(2026, 12, 6), QTime(3, 4, 5), Qt::UTC); });
+  window->Pad()->SendMessage(WM_CHANGESPEED, 0, reinterpret_cast<LPARAM>("-Hour"));
+  EXPECT_TRUE(window->Pad()->IsPlaying());
+  EXPECT_EQ(window->SpeedLabelText(), QString::fromUtf8("-1時/秒"));
+  EXPECT_TRUE(window->AnimationRunning());
+  window->SetDrivesAnimation(false);  // the test's ticks only
+  QApplication::processEvents();
+  const int paints = window->Chart().Paints();
+  window->AnimationTick(2.0);
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 19:00:00");
+  // The chart follows: its Moon is where the engine puts it now.
+  QApplication::processEvents();
+  EXPECT_GT(window->Chart().Paints(), paints);
+  const sky::Horizontal moon =
+      sky::HorizontalOf(window->Chart().Scene().Bodies()[size_t(sky::SolarBody::Moon)].local);
+  EXPECT_NEAR(moon.altitude, std::stod(engine.Execute("? Sky.Altitude(Moon)")), 1.0 / 3600);
+
+  // A locked time stands, and Now asks first: No leaves it.
+  engine.Execute("Time.Lock = TRUE");
+  window->JumpToNow();
+  ASSERT_EQ(services.prompt.Shown().size(), 1u);
+  EXPECT_TRUE(services.prompt.LastText().contains(QString::fromUtf8("時間を変更します")));
+  EXPECT_FALSE(window->Pad()->IsPlaying());
+  EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 19:00:00");
+  // Yes: the clock's time in one command, and the speed runs on from it.
+  services.prompt.Answer(IDYES);
+  window->JumpToNow();
+  EXPECT_EQ(Shown(kDateTextId), " 2026/12/06 12:04:05");
+  EXPECT_TRUE(window->Pad()->IsPlaying());
+  window->AnimationTick(1.0);
+  EXPECT_EQ(Shown(kDateTextId), " 2026/12/06 11:04:05");
+
+  // Stopped by the host: the pad's text and IsPlaying follow.
+  window->StopAnimation();
+  EXPECT_FALSE(window->Pad()->IsPlaying());
+  EXPECT_EQ(window->SpeedLabelText(), QString::fromUtf8("0/秒"));
+}
+
 TEST_F(WindowTest, EveryEngineChangeReachesTheViewAndAShowRequestRefreshesThePadOnce) {
   window->SetDrivesAnimation(false);
   window->StartAnimation();

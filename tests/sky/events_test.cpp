@@ -86,6 +86,30 @@ TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
   EXPECT_FALSE(e.Tick(1.0));
 }
 
+TEST(EngineEvents, SignedRateRunsTimeForwardBackwardOrNotAtAll) {
+  // The speed menu's command: seconds of simulated time per real second.
+  const struct {
+    const char* speed;
+    double seconds;  // after two real seconds
+  } rates[] = {
+      {"3600", 7200.0},
+      {"-86400", -172800.0},
+      {"86164.0905", 172328.181},       // sidereal days
+      {"-31557600", -63115200.0},       // Julian years
+      {"0", 0.0},
+  };
+  for (const auto& r : rates) {
+    CSkyEngine e;
+    e.Execute("Time = UT(2006,1,1,0,0,0)");
+    const sky::Instant start = e.State().time;
+    e.Execute(std::string("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE; "
+                          "Animation.Time.Speed = ") + r.speed + "; Animation.Time = TRUE");
+    EXPECT_EQ(e.Tick(2.0), r.seconds != 0.0) << r.speed;
+    const sky::Instant end = e.State().time;
+    EXPECT_NEAR(double(end.seconds - start.seconds) + (end.fraction - start.fraction), r.seconds, 1e-6) << r.speed;
+  }
+}
+
 TEST(EngineEvents, AnimationStopsAtTheEndsOfTheRange) {
   CSkyEngine e;
   e.Execute("Time = UT(99999,12,31,23,59,0); Animation.Time = TRUE");
