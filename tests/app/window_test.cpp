@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -379,6 +380,13 @@ TEST_F(WindowTest, AChosenPlaceGoesToTheEngineWithItsZoneAndIsOfferedFirstNextTi
   std::unique_ptr<QSettings> settings(NewAppSettings());
   PlaceDialog dialog(places, RecentPlaces(*settings, places));
   EXPECT_EQ(dialog.Shown(), (PlaceList{sapporo, london}));
+  dialog.show();
+  for (int key : {Qt::Key_Down, Qt::Key_Return}) {  // the list's arrows and OK work from the field
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog.Field(), &press);
+  }
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Chosen(), london);
   dialog.Field()->setText("lon");
   EXPECT_EQ(dialog.Chosen(), london);
 
