@@ -24,11 +24,13 @@
 #include "app/engine_watch.h"
 #include "app/log_follow.h"
 #include "app/pad_readout.h"
+#include "app/place_dialog.h"
 #include "app/session_settings.h"
 #include "app/state_view.h"
 #include "chart/sky_chart_widget.h"
 #include "framework/resources.h"
 #include "host/registry.h"
+#include "qelobs/places.h"
 #include "sky/engine.h"
 #include "sky/sky_files.h"
 
@@ -51,7 +53,8 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
       m_engine(engine),
       m_remote(remote),
       m_padHost(remote ? *remote : static_cast<CCorLmr&>(engine)),
-      m_resources(resources) {
+      m_resources(resources),
+      m_places(qelobs::PlacesByName()) {
   setWindowTitle("Lumira planetarium");
   m_frame = std::make_unique<CPadHostFrame>(ctx, this, m_padHost);
   m_ctx.mainWnd = m_frame.get();
@@ -78,6 +81,7 @@ PlanetariumWindow::PlanetariumWindow(CAppContext& ctx, CSkyEngine& engine, const
   m_frame->onButtonsChanged = [this](bool date, bool obs) {
     m_dateAction->setEnabled(date);
     m_obsAction->setEnabled(obs);
+    m_placeAction->setEnabled(obs);
   };
 
   // Whoever changed the engine (the pad, the console, this window), the
@@ -164,6 +168,8 @@ void PlanetariumWindow::BuildMenus() {
   m_dateAction->setShortcut(QKeySequence("Ctrl+D"));
   m_obsAction = pad->addAction("&Location...", this, [this] { m_frame->ChangeObs(); });
   m_obsAction->setShortcut(QKeySequence("Ctrl+L"));
+  m_placeAction = pad->addAction("Choose a &place…", this, [this] { ChoosePlace(); });
+  m_placeAction->setShortcut(QKeySequence("Ctrl+Shift+L"));
   pad->addSeparator();
   m_enableAction = pad->addAction("&Accept input");
   m_enableAction->setCheckable(true);
@@ -435,6 +441,26 @@ void PlanetariumWindow::SetTimeToNow() {
   RefreshFromEngine();
 }
 
+void PlanetariumWindow::ChoosePlace() {
+  if (!m_frame->ObsDialogAllowed()) return;
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  PlaceDialog dialog(m_places, RecentPlaces(*settings, m_places), this);
+  if (dialog.exec() == QDialog::Accepted && dialog.Chosen()) GoToPlace(*dialog.Chosen());
+}
+
+void PlanetariumWindow::GoToPlace(const qelobs::ZonePlace& place) {
+  if (!m_frame->ObsDialogAllowed()) return;
+  Log(QString("(place: %1, %2)").arg(QString::fromUtf8(place.place), CountryName(place)));
+  try {
+    Pad()->ApplyObs(place.longitude, place.latitude);
+  } catch (const CHostError&) {
+    return;  // the log has the failed exchange; the place is not remembered
+  }
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  RememberPlace(*settings, place, m_places);
+  m_frame->RefreshButtons();
+}
+
 void PlanetariumWindow::RefreshFromEngine() {
   m_refreshPending = false;
   m_chart->Sync();
@@ -534,6 +560,7 @@ void PlanetariumWindow::SyncMenus() {
   }
   m_dateAction->setEnabled(m_frame->DateDialogAllowed());
   m_obsAction->setEnabled(m_frame->ObsDialogAllowed());
+  m_placeAction->setEnabled(m_frame->ObsDialogAllowed());
 }
 
 void PlanetariumWindow::RestoreSession() {

@@ -18,6 +18,7 @@
 
 #include "app/host_frame.h"
 #include "app/logging_host.h"
+#include "app/place_search.h"
 
 class CSkyEngine;
 class CResources;
@@ -105,6 +106,12 @@ class PlanetariumWindow : public QMainWindow {
   void SetClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
   // The time speed's text as the toolbar shows it (tests).
   QString SpeedLabelText() const;
+  // "Choose a place…": the place dialog, then GoToPlace with its choice.
+  void ChoosePlace();
+  // The pad takes `place` as its location dialog's OK takes one (the zone
+  // follows), and the place goes first among the recently chosen.
+  void GoToPlace(const qelobs::ZonePlace& place);
+  const PlaceList& Places() const { return m_places; }
 
   // The log's lines, oldest first (tests).
   QStringList LogLines() const;
@@ -144,6 +151,7 @@ class PlanetariumWindow : public QMainWindow {
   CCorLmr* m_remote;
   CLoggingHost m_padHost;
   const CResources& m_resources;
+  const PlaceList m_places;  // every place of the zone table, by name
   std::unique_ptr<CPadHostFrame> m_frame;
 
   chart::CSkyChartWidget* m_chart = nullptr;
@@ -156,6 +164,7 @@ class PlanetariumWindow : public QMainWindow {
 
   QAction* m_dateAction = nullptr;
   QAction* m_obsAction = nullptr;
+  QAction* m_placeAction = nullptr;
   QAction* m_enableAction = nullptr;
   QAction* m_lockAction = nullptr;
   QAction* m_animateAction = nullptr;

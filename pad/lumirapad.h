@@ -112,6 +112,10 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void SetCorLmrDate();
   LRESULT OnChangeDate(WPARAM wp, LPARAM lp);
   LRESULT OnChangeObs(WPARAM wp, LPARAM lp);
+  // A place (longitude east positive, latitude north positive) applied as
+  // the location dialog's OK applies it: sent with its zone, re-read, and
+  // told to the main window.
+  void ApplyObs(double longitude, double latitude);
 
   void SetSelectedDigit(int digit, int mode);
   int GetSelectedDigit() const { return m_iSelDigit; }

@@ -162,9 +162,16 @@ LRESULT CLumiraPad::OnChangeObs(WPARAM, LPARAM) {
   dialog.SetObs(m_fLongitude, m_fLatitude);
   if (dialog.DoModal() != IDOK) return 0;
 
-  dialog.GetObs(&m_fLongitude, &m_fLatitude);
+  double longitude = 0.0, latitude = 0.0;
+  dialog.GetObs(&longitude, &latitude);
+  ApplyObs(longitude, latitude);
+  return 0;
+}
+
+void CLumiraPad::ApplyObs(double longitude, double latitude) {
+  m_fLongitude = longitude;
+  m_fLatitude = latitude;
   SetCorLmrObs();
   OnUpdate(kRefreshTime | kRefreshLocation | kRefreshMagnitude);
   NotifyMainWindow("OBS");
-  return 0;
 }

@@ -13,12 +13,14 @@ struct ZonePlace {
   double longitude;    // degrees, east positive
   double offsetHours;  // standard offset, hours east of Greenwich
   const char* name;    // the tz name ("Asia/Tokyo")
+  const char* country;  // ISO 3166 code ("JP")
+  const char* place;    // the place's own name ("Sapporo", "New York")
 };
 
 // The generated table (zone_table.cpp).
 extern const ZonePlace kZonePlaces[];
 extern const size_t kZonePlaceCount;
-// The tz data the table was made from ("2026f-0+deb12u1").
+// The tz data the table was made from ("2025b-0+deb12u2").
 extern const char* const kZoneDataVersion;
 
 // Farther than this from every principal location, a place is taken to

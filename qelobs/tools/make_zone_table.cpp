@@ -6,7 +6,11 @@
 //   make_zone_table ZONE1970_TAB EXTRA_PLACES_TAB TZDATA_VERSION [YEAR]
 //
 // Both tables have the columns of zone1970.tab: country codes,
-// coordinates (+DDMM+DDDMM or +DDMMSS+DDDMMSS), tz name, comment.
+// coordinates (+DDMM+DDDMM or +DDMMSS+DDDMMSS), tz name, comment.  Each
+// row keeps the first country code (the principal location's own) and a
+// place name: a further place's comment is its name; a principal location
+// is named by the last part of its tz name ("America/New_York" is "New
+// York"), its comment (the areas the zone covers) stays a comment.
 // The standard offset is Qt's standardTimeOffset at mid-January and
 // mid-July of YEAR (default 2026), or the lower of the two actual offsets
 // when that is lower still: the tz data marks Irish summer time as the
@@ -47,9 +51,15 @@ int StandardOffsetSeconds(const QTimeZone& zone, int year) {
                    zone.offsetFromUtc(january), zone.offsetFromUtc(july)});
 }
 
+QByteArray PlaceOfZone(const QByteArray& tzName) {
+  QByteArray place = tzName.mid(tzName.lastIndexOf('/') + 1);
+  return place.replace('_', ' ');
+}
+
 // Prints one table row per line of a zone1970.tab-like file; false on a
 // line it cannot read or a zone that the tz data does not know.
-bool PrintRows(const char* path, int year, int* count) {
+// `commentNames`: the fourth column is the place's name, not a comment.
+bool PrintRows(const char* path, int year, bool commentNames, int* count) {
   QFile file(QString::fromLocal8Bit(path));
   if (!file.open(QIODevice::ReadOnly)) {
     std::fprintf(stderr, "cannot read %s\n", path);
@@ -70,9 +80,16 @@ bool PrintRows(const char* path, int year, int* count) {
       return false;
     }
     const int offset = StandardOffsetSeconds(zone, year);
-    std::printf("    {%.6f, %.6f, %.6f, \"%s\"},", lat, lon, offset / 3600.0,
-                columns[2].constData());
-    if (columns.size() > 3 && !columns[3].isEmpty()) std::printf("  // %s", columns[3].constData());
+    const QByteArray comment = columns.size() > 3 ? columns[3] : QByteArray();
+    const QByteArray country = columns[0].split(',').first();
+    const QByteArray place = commentNames ? comment : PlaceOfZone(columns[2]);
+    if (country.size() != 2 || place.isEmpty() || place.contains('"') || place.contains('\\')) {
+      std::fprintf(stderr, "%s: no country or place name: %s\n", path, line.constData());
+      return false;
+    }
+    std::printf("    {%.6f, %.6f, %.6f, \"%s\", \"%s\", \"%s\"},", lat, lon, offset / 3600.0,
+                columns[2].constData(), country.constData(), place.constData());
+    if (!commentNames && !comment.isEmpty()) std::printf("  // %s", comment.constData());
     std::printf("\n");
     ++*count;
   }
@@ -97,9 +114,9 @@ int main(int argc, char** argv) {
       "const ZonePlace kZonePlaces[] = {\n",
       argv[3], year, argv[3]);
   int count = 0;
-  if (!PrintRows(argv[1], year, &count)) return 1;
+  if (!PrintRows(argv[1], year, false, &count)) return 1;
   std::printf("    // Further places (extra_places.tab)\n");
-  if (!PrintRows(argv[2], year, &count)) return 1;
+  if (!PrintRows(argv[2], year, true, &count)) return 1;
   std::printf("};\n\nconst size_t kZonePlaceCount = %d;\n\n}  // namespace qelobs\n", count);
   return 0;
 }

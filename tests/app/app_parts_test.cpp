@@ -1,13 +1,17 @@
 // The host's small parts: the recording host channel, the replay's prompt
-// and menu answers, and the state view's formats.
+// and menu answers, the state view's formats, the place search and the
+// recently chosen places.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "app/app_settings.h"
 #include "app/dock_placement.h"
 #include "app/logging_host.h"
+#include "app/place_search.h"
 #include "app/script_services.h"
 #include "app/state_view.h"
+#include "qelobs/places.h"
 #include "scripted_host.h"
 
 using namespace lumira;
@@ -108,4 +112,39 @@ TEST(FloatingBar, ARestoredPlaceStaysOnAScreenOrTheBarDocksAgain) {
       {QRect(5000, 5000, 470, 50), std::nullopt},               // a screen that is gone
   };
   for (const auto& c : cases) EXPECT_EQ(PlaceFloatingBar(c.saved, screens), c.placed) << c.saved.x() << "," << c.saved.y();
+}
+
+TEST(PlaceSearch, TheStartOfTheNameOrOfAWordFindsPlacesInAStableOrder) {
+  const PlaceList places = qelobs::PlacesByName();
+  auto found = [&](const char* text) {
+    QStringList names;
+    for (const qelobs::ZonePlace* p : FindPlaces(places, text, 4)) names << QString("%1 %2").arg(p->place, p->country);
+    return names.join(", ").toStdString();
+  };
+  EXPECT_EQ(found("tok"), "Tokyo JP");
+  EXPECT_EQ(found(" SAP "), "Sapporo JP");
+  EXPECT_EQ(found("lon"), "London GB");
+  EXPECT_EQ(found("york"), "New York US");  // a tz name's words
+  EXPECT_EQ(found("new y"), "New York US");
+  EXPECT_EQ(found("sal"), "Salta AR, El Salvador SV, New Salem US");  // not Jerusalem
+  EXPECT_EQ(found("brest"), "Brest BY, Brest FR");
+  EXPECT_EQ(found("okyo"), "");
+  EXPECT_EQ(found("#?q"), "");
+  EXPECT_EQ(found(" "), "");
+}
+
+TEST(PlaceSearch, RecentPlacesComeBackNewestFirstAndADamagedValueIsLeftOut) {
+  const PlaceList places = qelobs::PlacesByName();
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  settings->setValue("Places/Recent", "\x01garbage");
+  EXPECT_TRUE(RecentPlaces(*settings, places).empty());
+  const qelobs::ZonePlace* tokyo = FindPlaces(places, "tokyo", 1).at(0);
+  const qelobs::ZonePlace* london = FindPlaces(places, "london", 1).at(0);
+  for (const qelobs::ZonePlace* p : {tokyo, london, tokyo}) RememberPlace(*settings, *p, places);
+  EXPECT_EQ(RecentPlaces(*settings, places), (PlaceList{tokyo, london}));
+  settings->setValue("Places/Recent", QStringList{"Atlantis, XX", "London, GB", "London, GB", "Tokyo"});
+  EXPECT_EQ(RecentPlaces(*settings, places), (PlaceList{london}));
+  const PlaceList many = FindPlaces(places, "a", kRecentPlaceCount + 2);
+  for (const qelobs::ZonePlace* p : many) RememberPlace(*settings, *p, places);
+  EXPECT_EQ(RecentPlaces(*settings, places), PlaceList(many.rbegin(), many.rbegin() + kRecentPlaceCount));
 }

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <cmath>
@@ -15,6 +17,7 @@
 
 #include "app/app_settings.h"
 #include "app/pad_readout.h"
+#include "app/place_dialog.h"
 #include "app/planetarium_window.h"
 #include "app/state_view.h"
 #include "chart/sky_chart_widget.h"
@@ -34,7 +37,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     CRegistry::Write("General", "ColorScheme", 0);
     std::unique_ptr<QSettings> settings(NewAppSettings());
-    for (const char* group : {"Window", "Location", "Pad", "Sky", "View"}) settings->remove(group);
+    for (const char* group : {"Window", "Location", "Pad", "Sky", "View", "Places"}) settings->remove(group);
     QString why;
     ASSERT_TRUE(resources.Load(QelpadResourcePrefix(), &why)) << why.toStdString();
     ctx = services.Context(&resources);
@@ -407,6 +410,34 @@ TEST_F(WindowTest, ASessionRemembersThePlaceAndStartsAtTheCurrentTime) {
             "Tycho2;TRUE;GSC-ACT;6.5;FALSE;TRUE");
   EXPECT_EQ(third.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "139.7447;35.6544;9");
   EXPECT_EQ(ShownTimeSystem(*again->Pad()), "JST");
+}
+
+TEST_F(WindowTest, AChosenPlaceGoesToTheEngineWithItsZoneAndIsOfferedFirstNextTime) {
+  const PlaceList& places = window->Places();
+  const qelobs::ZonePlace* london = FindPlaces(places, "london", 1).at(0);
+  const qelobs::ZonePlace* sapporo = FindPlaces(places, "sapporo", 1).at(0);
+  window->GoToPlace(*london);
+  EXPECT_EQ(engine.Execute("? Location.Longitude; ? Location.Latitude; ? Time.Timezone"), "-0.125278;51.508333;0");
+  EXPECT_EQ(window->LogLines().filter("@ OBS").size(), 1);
+  window->GoToPlace(*sapporo);
+  EXPECT_EQ(engine.Execute("? Location.Longitude; ? Time.Timezone"), "141.35;9");
+
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  PlaceDialog dialog(places, RecentPlaces(*settings, places));
+  EXPECT_EQ(dialog.Shown(), (PlaceList{sapporo, london}));
+  dialog.show();
+  for (int key : {Qt::Key_Down, Qt::Key_Return}) {  // the list's arrows and OK work from the field
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog.Field(), &press);
+  }
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Chosen(), london);
+  dialog.Field()->setText("lon");
+  EXPECT_EQ(dialog.Chosen(), london);
+
+  window->SetAcceptsInput(false);
+  window->GoToPlace(*london);
+  EXPECT_EQ(engine.Execute("? Time.Timezone"), "9");
 }
 
 TEST_F(WindowTest, APadStepTurnsTheChartsSkyAsTheEnginesPositionsSay) {

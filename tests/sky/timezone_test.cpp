@@ -86,5 +86,6 @@ TEST(TimeZone, GeneratedTable) {
         << p.name;
     EXPECT_TRUE(p.offsetHours >= -12 && p.offsetHours <= 14) << p.name;
     EXPECT_EQ(std::fmod(p.offsetHours * 4, 1.0), 0.0) << p.name << " is not in quarter hours";
+    EXPECT_EQ(qelobs::StandardZoneOf(p.longitude, p.latitude), p.offsetHours) << p.place << " chosen by name";
   }
 }
