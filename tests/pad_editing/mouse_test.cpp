@@ -1,6 +1,6 @@
 // The pad driven by the mouse (and the keys that share its holds): clicks,
-// holds with auto-repeat, the wheel,
-// the middle button, the time-system label, its menu and the era mark.
+// holds with auto-repeat, the wheel, the middle button, the time-system
+// label, its menu and the era mark.
 #include "editing_fixture.h"
 
 namespace {
