@@ -41,18 +41,19 @@ bool IsUpKey(UINT vk) { return vk == VK_UP || vk == VK_ADD; }
 }  // namespace
 
 void CLumiraPad::InitKeyboard() {
-  if (QWidget* bar = Widget()) {
-    bar->setFocusPolicy(Qt::StrongFocus);
-    bar->setAccessibleName(GetWindowText());
-    bar->setAccessibleDescription(QString::fromUtf8(
-        "↑ と ↓ で選択した桁を増減、← と → で桁を移動、Tab で表示を移動、Enter で入力ダイアログ、Esc で選択を解除"));
-  }
-  // Screen readers name each part as its tooltip does; the value texts
-  // describe themselves with what they show (CLmrStatic).
-  for (CWnd* part : {static_cast<CWnd*>(&m_stcDate), static_cast<CWnd*>(&m_stcObs),
-                     static_cast<CWnd*>(&m_stcMag), GetDlgItem(6234), static_cast<CWnd*>(&m_btnDate),
-                     static_cast<CWnd*>(&m_btnObs)}) {
-    if (part && part->Widget()) part->Widget()->setAccessibleName(m_ToolTip.TextOf(part));
+  QWidget* bar = Widget();
+  if (!bar) return;
+  bar->setFocusPolicy(Qt::StrongFocus);
+  bar->setAccessibleName(GetWindowText());
+  bar->setAccessibleDescription(QString::fromUtf8(
+      "↑ と ↓ で選択した桁を増減、← と → で桁を移動、Tab で表示を移動、Enter で入力ダイアログ、Esc で選択を解除"));
+  // Screen readers name each part as its tooltip does (the displays, the
+  // label, the buttons); the value texts describe themselves with what
+  // they show (CLmrStatic).
+  for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    const CWnd* part = CWnd::FromWidget(child);
+    const QString name = part ? m_ToolTip.TextOf(part) : QString();
+    if (!name.isEmpty()) child->setAccessibleName(name);
   }
 }
 

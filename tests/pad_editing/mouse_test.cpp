@@ -543,5 +543,6 @@ TEST_F(MouseTest, FocusMarkAndAKeyHeldWhenTheFocusGoes) {
   CWnd* text = rig.pad->GetDlgItem(6206);
   ASSERT_TRUE(text);
   text->UpdateWindow();
+  EXPECT_EQ(text->Widget()->accessibleName(), QString::fromUtf8("日時"));
   EXPECT_EQ(text->Widget()->accessibleDescription(), QString::fromUtf8("2006/04/01 21:30:15（選択中の桁: 1）"));
 }
