@@ -517,7 +517,7 @@ TEST_F(MouseTest, CancelModeKeepsTheHold) {
 
 }  // namespace
 
-// What a session cannot show: the focus mark beside the date text, a held
+// What a replayed script cannot show: the focus mark beside the date text, a held
 // key whose release never comes because the focus went elsewhere, and
 // what screen readers read of the date text.
 TEST_F(MouseTest, FocusMarkAndAKeyHeldWhenTheFocusGoes) {
