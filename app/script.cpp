@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "framework/wintypes.h"
+
 namespace lumira {
 namespace {
 
@@ -106,6 +108,17 @@ bool ExpectCount(const QStringList& words, int count, QString* error) {
 
 }  // namespace
 
+unsigned KeyOfName(const QString& name) {
+  static const struct { const char* name; unsigned key; } keys[] = {
+      {"up", VK_UP}, {"down", VK_DOWN}, {"left", VK_LEFT}, {"right", VK_RIGHT}, {"tab", VK_TAB},
+      {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"plus", VK_ADD}, {"minus", VK_SUBTRACT},
+  };
+  for (const auto& k : keys) {
+    if (name == QLatin1String(k.name)) return k.key;
+  }
+  return 0;
+}
+
 bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QString* error) {
   error->clear();
   QString line = raw;
@@ -207,6 +220,15 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
     if (!ExpectCount(words, 2, error)) return false;
     if (words[1] != "0" && words[1] != "1") { *error = "enable needs 0 or 1"; return false; }
     l.enable = words[1] == "1";
+  } else if (key == "key" || key == "keydown" || key == "keyup") {
+    l.kind = ScriptLine::Kind::Key;
+    l.action = key == "keydown" ? MouseAction::Press : key == "keyup" ? MouseAction::Release : MouseAction::Click;
+    l.key = words.size() > 1 ? KeyOfName(words[1]) : 0;
+    if (l.key == 0) {
+      *error = key + " needs a key: up, down, left, right, tab, enter, escape, plus or minus";
+      return false;
+    }
+    if (!ReadShiftTail(words, 2, &l.shift, error)) return false;
   } else if (key == "show") {
     l.kind = ScriptLine::Kind::Show;
     if (!ExpectCount(words, 1, error)) return false;
@@ -225,8 +247,10 @@ bool ParseScript(const QString& text, std::vector<ScriptLine>* lines, ScriptErro
     ScriptLine line;
     QString message;
     if (ParseScriptLine(rawLines[i], i + 1, &line, &message)) {
-      // The entry dialogs' lines belong to the `dialog` line above them.
+      // The entry dialogs' lines belong to the `dialog` line above them,
+      // or to a key that opens one (Enter).
       const bool inDialog = !result.empty() && (result.back().kind == ScriptLine::Kind::Dialog ||
+                                                result.back().kind == ScriptLine::Kind::Key ||
                                                 result.back().IsDialogLine());
       if (line.IsDialogLine() && !inDialog) {
         error->lineNumber = i + 1;

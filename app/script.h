@@ -41,6 +41,7 @@ struct ScriptLine {
     Enable,   // enable 0|1
     Speed,    // speed: opens the time-speed menu (a menu line chooses)
     Show,     // show
+    Key,      // key|keydown|keyup NAME [shift]
   };
 
   Kind kind = Kind::Show;
@@ -48,7 +49,7 @@ struct ScriptLine {
 
   QString text;          // Host: the command; Set: the typed text; Menu: the key
   unsigned flags = 0;    // Update
-  MouseAction action = MouseAction::Click;
+  MouseAction action = MouseAction::Click;  // Mouse; Key: Press (keydown), Release (keyup), Click (key)
   MouseButton button = MouseButton::Left;
   ScriptTarget target;   // Mouse, Wheel, Move
   bool shift = false;    // Mouse, Wheel, Move: Shift held for this event; Shift: down
@@ -59,6 +60,7 @@ struct ScriptLine {
   int id = 0;            // Set, Select, Check: control id
   int index = 0;         // Select: list index
   bool enable = false;   // Enable
+  unsigned key = 0;      // Key: the virtual-key code (VK_UP...)
 
   // The lines that only make sense while an entry dialog is open.
   bool IsDialogLine() const {
@@ -71,6 +73,10 @@ struct ScriptError {
   int lineNumber = 0;
   QString message;
 };
+
+// The key of a `key` line's NAME (up, down, left, right, tab, enter,
+// escape, plus, minus); 0 for another name.
+unsigned KeyOfName(const QString& name);
 
 // Reads one line (without its line break).  Returns false for a blank line
 // or a comment (`*out` untouched, `*error` empty) and for a line that

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <algorithm>
 
 #include "app/pad_readout.h"
 #include "app/planetarium_window.h"
@@ -183,6 +184,8 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
     case ScriptLine::Kind::Speed:
       RunSpeedLine(*pad);
       return true;
+    case ScriptLine::Kind::Key:
+      return RunKey(line);
     case ScriptLine::Kind::Show:
       for (const QString& text : DescribePad(*pad)) Print(text);
       return true;
@@ -273,10 +276,35 @@ bool ScriptRunner::RunMove(const ScriptLine& line) {
   return true;
 }
 
-bool ScriptRunner::RunDialog(const ScriptLine& line) {
-  // The dialog's own lines follow it; they run once the dialog is open.
+std::vector<ScriptLine> ScriptRunner::TakeDialogLines() {
   std::vector<ScriptLine> steps;
   while (m_next < m_lines->size() && (*m_lines)[m_next].IsDialogLine()) steps.push_back((*m_lines)[m_next++]);
+  return steps;
+}
+
+bool ScriptRunner::RunKey(const ScriptLine& line) {
+  // Enter may open an entry dialog; its lines follow the key's line.
+  const std::vector<ScriptLine> steps = TakeDialogLines();
+  m_modal.SetSteps([this, steps](CDialog& dialog) { RunDialogSteps(dialog, steps); });
+  m_keyboard.SetMomentary(line.shift);
+  const auto held = std::find(m_keysDown.begin(), m_keysDown.end(), line.key);
+  if (line.action != MouseAction::Release) {
+    // A key already down repeats as the system repeats it.
+    Deliver(WM_KEYDOWN, line.key, MAKELPARAM(1, held != m_keysDown.end() ? KF_REPEAT : 0));
+    if (line.action == MouseAction::Press && held == m_keysDown.end()) m_keysDown.push_back(line.key);
+  }
+  if (line.action != MouseAction::Press) {
+    if (held != m_keysDown.end()) m_keysDown.erase(held);
+    Deliver(WM_KEYUP, line.key, MAKELPARAM(1, 0));
+  }
+  m_keyboard.SetMomentary(false);
+  m_modal.SetSteps(nullptr);
+  return !m_error;
+}
+
+bool ScriptRunner::RunDialog(const ScriptLine& line) {
+  // The dialog's own lines follow it; they run once the dialog is open.
+  const std::vector<ScriptLine> steps = TakeDialogLines();
   m_modal.SetSteps([this, steps](CDialog& dialog) { RunDialogSteps(dialog, steps); });
   if (line.dateDialog) {
     m_window->Frame().ChangeDate();

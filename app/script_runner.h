@@ -66,6 +66,10 @@ class ScriptRunner {
   bool RunWheel(const ScriptLine& line);
   bool RunMove(const ScriptLine& line);
   bool RunDialog(const ScriptLine& line);
+  bool RunKey(const ScriptLine& line);
+  // The dialog lines that follow the line just run, for the dialog it
+  // may open.
+  std::vector<ScriptLine> TakeDialogLines();
   void RunDialogSteps(CDialog& dialog, const std::vector<ScriptLine>& steps);
   bool RunDialogStep(CDialog& dialog, const ScriptLine& step);
   int AnswerMenu(const std::vector<QString>& texts);
@@ -97,6 +101,7 @@ class ScriptRunner {
   bool m_recording = false;       // printing starts with the first line
   std::optional<CPoint> m_pointer;
   UINT m_buttons = 0;             // MK_ flags of the buttons held
+  std::vector<unsigned> m_keysDown;  // keys held by `keydown`
 };
 
 // Renders a window off-screen and writes it as PNG.

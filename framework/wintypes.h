@@ -73,9 +73,13 @@ struct CRect {
 
 // Window messages the layer delivers (values as on the original platform).
 constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_CANCELMODE = 0x001F;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
@@ -99,6 +103,20 @@ constexpr UINT MK_RBUTTON = 0x0002;
 constexpr UINT MK_SHIFT = 0x0004;
 constexpr UINT MK_CONTROL = 0x0008;
 constexpr UINT MK_MBUTTON = 0x0010;
+
+// Virtual-key codes of WM_KEYDOWN / WM_KEYUP (wParam).  The high word of
+// lParam carries the key flags: KF_REPEAT on a key-down the system repeats
+// while the key stays down.
+constexpr UINT VK_TAB = 0x09;
+constexpr UINT VK_RETURN = 0x0D;
+constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_LEFT = 0x25;
+constexpr UINT VK_UP = 0x26;
+constexpr UINT VK_RIGHT = 0x27;
+constexpr UINT VK_DOWN = 0x28;
+constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_SUBTRACT = 0x6D;
+constexpr UINT KF_REPEAT = 0x4000;
 
 // Message boxes.
 constexpr UINT MB_OK = 0x0000;

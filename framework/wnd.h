@@ -146,6 +146,14 @@ class CWnd {
   virtual void OnMouseMove(UINT flags, CPoint point);
   virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint);
   virtual void OnCancelMode();
+  // Keys reach the window that has the focus.  OnKeyDown answers TRUE when
+  // the window used the key; an unused key goes on to Qt (Tab then moves
+  // the focus on).  A key held down repeats its key-down with KF_REPEAT in
+  // `flags`; only its last release comes as a key-up.
+  virtual BOOL OnKeyDown(UINT vk, UINT repeatCount, UINT flags);
+  virtual void OnKeyUp(UINT vk, UINT repeatCount, UINT flags);
+  virtual void OnSetFocus();
+  virtual void OnKillFocus();
   virtual BOOL OnCommand(WPARAM wp, LPARAM lp);  // default: pass to the owner
 
   // Help for the point under the pointer (client coordinates): the tooltip

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QFocusEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -39,6 +41,10 @@ class CWndBridge {
   // control that lets the mouse through passes its events to its parent).
   static void Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release, QPoint offset = {});
   static void Wheel(CWnd* wnd, QWheelEvent* e);
+  // WM_KEYDOWN / WM_KEYUP for the keys the layer knows; true when the
+  // window used the key.
+  static bool Key(CWnd* wnd, QKeyEvent* e);
+  static void Focus(CWnd* wnd, bool in) { wnd->DispatchMessage(in ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0); }
   static CBridgeLink* LinkOf(QWidget* widget) { return dynamic_cast<CBridgeLink*>(widget); }
 };
 
@@ -60,6 +66,14 @@ class CBridgeWidget : public Base, public CBridgeLink {
       explicit Depth(int& v) : d(v) { ++d; }
       ~Depth() { --d; }
     } depth(m_eventDepth);
+    // Keys are taken before Qt's own handling, which would move the focus
+    // on at Tab.
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && m_wnd) {
+      if (CWndBridge::Key(m_wnd, static_cast<QKeyEvent*>(e))) return true;
+    }
+    if ((e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) && m_wnd) {
+      CWndBridge::Focus(m_wnd, e->type() == QEvent::FocusIn);
+    }
     if (e->type() == QEvent::ToolTip && m_wnd) {
       auto* he = static_cast<QHelpEvent*>(e);
       const QString text = CWndBridge::ToolTipAt(m_wnd, CPoint(he->pos().x(), he->pos().y()));

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsInputMessage(UINT msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MOUSEWHEEL; }
+bool IsInputMessage(UINT msg) {
+  return (msg >= WM_MOUSEMOVE && msg <= WM_MOUSEWHEEL) || msg == WM_KEYDOWN || msg == WM_KEYUP;
+}
 
 CPoint PointOf(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 
@@ -80,6 +82,10 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEWHEEL:
       return OnMouseWheel(LOWORD(wp), short(HIWORD(wp)), PointOf(lp));
     case WM_CANCELMODE: OnCancelMode(); return 0;
+    case WM_KEYDOWN: return OnKeyDown(UINT(wp), LOWORD(lp), HIWORD(lp));
+    case WM_KEYUP: OnKeyUp(UINT(wp), LOWORD(lp), HIWORD(lp)); return 0;
+    case WM_SETFOCUS: OnSetFocus(); return 0;
+    case WM_KILLFOCUS: OnKillFocus(); return 0;
     case WM_COMMAND: return OnCommand(wp, lp);
     default: return DefWindowProc(msg, wp, lp);
   }
@@ -138,6 +144,10 @@ void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return BOOL(Default()); }
 void CWnd::OnCancelMode() {}
+BOOL CWnd::OnKeyDown(UINT, UINT, UINT) { return FALSE; }
+void CWnd::OnKeyUp(UINT, UINT, UINT) {}
+void CWnd::OnSetFocus() {}
+void CWnd::OnKillFocus() {}
 
 // Commands climb to the owner (for a control, its parent), as the
 // original's command routing let a frame see its bars' buttons.
@@ -272,4 +282,38 @@ void CWndBridge::Wheel(CWnd* wnd, QWheelEvent* e) {
   const UINT flags = KeyFlags(e->buttons(), e->modifiers());
   wnd->DispatchMessage(WM_MOUSEWHEEL, MAKEWPARAM(flags, UINT(std::uint16_t(short(delta)))),
                        MAKELPARAM(g.x(), g.y()));
+}
+
+namespace {
+
+UINT VirtualKeyOf(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;  // Shift is read as a key state
+    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Plus: return VK_ADD;
+    case Qt::Key_Minus: return VK_SUBTRACT;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+bool CWndBridge::Key(CWnd* wnd, QKeyEvent* e) {
+  const UINT vk = VirtualKeyOf(e->key());
+  // Keys with Control or Alt are the host's shortcuts.
+  if (vk == 0 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+  if (e->type() == QEvent::KeyRelease) {
+    // The system's auto-repeat sends a release before every repeated
+    // press; only the last release is the key coming up.
+    if (e->isAutoRepeat()) return true;
+    wnd->DispatchMessage(WM_KEYUP, vk, MAKELPARAM(1, 0));
+    return true;
+  }
+  const UINT flags = e->isAutoRepeat() ? KF_REPEAT : 0;
+  return wnd->DispatchMessage(WM_KEYDOWN, vk, MAKELPARAM(1, flags)) != 0;
 }

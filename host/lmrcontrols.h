@@ -23,6 +23,7 @@ class CLmrStatic : public CWnd {
   BOOL OnEraseBkgnd(CDC* dc) override;  // the paint fills everything
 
  private:
+  void DescribeForReaders(const QString& text, const QString& selected);
   int m_selIndex = -99;
   int m_selMode = 0;
 };

@@ -16,6 +16,7 @@
 //   pad_dialogs.cpp    the date/time and location entry dialogs
 //   pad_timers.cpp     auto-repeat timers, stopping the host's animation
 //   pad_speed.cpp      the time speed: its menu, its text, running time
+//   pad_keyboard.cpp   focus, keys, the focus mark, names for screen readers
 #pragma once
 
 #include "framework/controlbar.h"
@@ -199,6 +200,12 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   // animation
   void StopAnimation();
 
+  // keyboard
+  BOOL OnKeyDown(UINT vk, UINT repeatCount, UINT flags) override;
+  void OnKeyUp(UINT vk, UINT repeatCount, UINT flags) override;
+  void OnSetFocus() override;
+  void OnKillFocus() override;
+
   // --- members, in declaration order ----------------------------------
   CCorLmr* m_pCorLmr = nullptr;
   COLORREF m_crText = 0;
@@ -242,6 +249,8 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   // its step.  The hold timer (500 ms) starts at the press and re-arms
   // itself at every tick, restarting the repeat timer (10 ms) with it.
   struct ButtonHold {
+    static constexpr UINT kHoldMs = 500;
+    static constexpr UINT kRepeatMs = 10;
     ButtonHold(UINT_PTR hold, UINT_PTR repeat) : holdId(hold), repeatId(repeat) {}
     const UINT_PTR holdId;         // the ids of this button's timers
     const UINT_PTR repeatId;
@@ -279,6 +288,11 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   BOOL m_bAskingLock = 0;
   int m_nColorScheme = 0;
   unsigned m_nRefreshes = 0;  // OnUpdate calls that reached the host
+  // The keyboard's place: the display Tab last went to (0 date, 1 place,
+  // 2 magnitude), the key whose hold steps now, whether the bar has focus.
+  int m_nKeyDisplay = 0;
+  UINT m_nKeyHeld = 0;
+  BOOL m_bKeyFocus = 0;
 
   friend class CLumiraPadProbe;  // tests read the pad's state through this
 
@@ -323,4 +337,15 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   // button held it, clears its busy flag.
   void StopHold(ButtonHold& hold);
   void RestartRepeat(ButtonHold& hold);
+
+  // --- keyboard (pad_keyboard.cpp) ------------------------------------
+  // Focus by click and Tab, and the names screen readers read.
+  void InitKeyboard();
+  void DrawFocusMark(CDC* dc);
+  // Up/Down start a hold on the selected digit as a left/right press.
+  BOOL StepByKey(UINT vk, UINT flags);
+  void MoveKeySelection(int direction);
+  BOOL TabToDisplay(int direction);
+  void SelectDigitByKey(int digit);
+  int CurrentKeyDisplay();
 };

@@ -101,6 +101,7 @@ int CLumiraPad::Create(CWnd* frame) {
   }
   m_ToolTip.AddTool(&m_btnDate, QStringLiteral("日時入力"));
   m_ToolTip.AddTool(&m_btnObs, QStringLiteral("経緯度入力"));
+  InitKeyboard();
 
   m_TimeZone.Create(this);
 
@@ -231,6 +232,7 @@ void CLumiraPad::OnPaint() {
     }
 
     DrawTTMark(&memDC);
+    DrawFocusMark(&memDC);
 
     // Docked in the dark scheme the pad draws its own frame and gripper.
     if (!IsFloating() && m_nColorScheme == 0) {

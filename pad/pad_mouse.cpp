@@ -19,7 +19,6 @@ constexpr int kCellWidth = CLmrStatic::kCellWidth;
 constexpr int kNoDigit = -99;
 constexpr int kTimeSysSelector = 90;  // hover value: label and arrow
 constexpr int kEraMark = 91;          // hover value: "AD" / "BC"
-constexpr UINT kHoldMs = 500;
 
 // The menu place of the shown system; -1 with no system.
 int MenuIndexOf(int timeSys) {
@@ -298,7 +297,7 @@ void CLumiraPad::OnLButtonDown(UINT flags, CPoint point) {
   // A press on a value, the label or the era starts the hold (not on the
   // arrow, and not while the time-lock question is open).
   if (m_bAskingLock != 1 && GetLButtonPos(point) == 0) {
-    m_holdL.holdTimer = UINT(SetTimer(m_holdL.holdId, kHoldMs));
+    m_holdL.holdTimer = UINT(SetTimer(m_holdL.holdId, ButtonHold::kHoldMs));
     SetCapture();
     m_holdL.busy = 1;
   }
@@ -318,7 +317,7 @@ void CLumiraPad::OnRButtonDown(UINT flags, CPoint point) {
   }
   if (m_holdL.busy || m_bMButton || m_bWheel) return;
   if (m_bAskingLock != 1 && GetLButtonPos(point) == 0) {
-    m_holdR.holdTimer = UINT(SetTimer(m_holdR.holdId, kHoldMs));
+    m_holdR.holdTimer = UINT(SetTimer(m_holdR.holdId, ButtonHold::kHoldMs));
     SetCapture();
     m_holdR.busy = 1;
   }

@@ -8,19 +8,12 @@
 // (button-up, disabling, the time-lock question) goes through StopHold.
 #include "pad/lumirapad.h"
 
-namespace {
-
-constexpr UINT kHoldMs = 500;
-constexpr UINT kRepeatMs = 10;
-
-}  // namespace
-
 void CLumiraPad::OnTimer(UINT_PTR id) {
   for (ButtonHold* hold : {&m_holdL, &m_holdR}) {
     if (id == hold->holdId) {
       KillTimer(hold->holdId);
-      hold->holdTimer = UINT(SetTimer(hold->holdId, kHoldMs));
-      hold->repeatTimer = UINT(SetTimer(hold->repeatId, kRepeatMs));
+      hold->holdTimer = UINT(SetTimer(hold->holdId, ButtonHold::kHoldMs));
+      hold->repeatTimer = UINT(SetTimer(hold->repeatId, ButtonHold::kRepeatMs));
     } else if (id == hold->repeatId && hold->repeatTimer != UINT(-1)) {  // else the hold has ended
       SPadUpdate(hold == &m_holdL ? kLeftRepeat : kRightRepeat);
       RestartRepeat(*hold);
@@ -34,7 +27,7 @@ void CLumiraPad::RestartRepeat(ButtonHold& hold) {
   // repeat before it asks): then the repeat stays stopped.
   if (hold.repeatTimer == UINT(-1)) return;
   KillTimer(hold.repeatId);
-  hold.repeatTimer = UINT(SetTimer(hold.repeatId, kRepeatMs));
+  hold.repeatTimer = UINT(SetTimer(hold.repeatId, ButtonHold::kRepeatMs));
 }
 
 const char* CLumiraPad::AnimationModeCommand(int mode) {

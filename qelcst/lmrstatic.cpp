@@ -1,6 +1,7 @@
 // The styled static of the pad's value texts: one character per 7-pixel
 // cell from the left edge, so that a digit's place is its index times 7.
 #include <QFontMetrics>
+#include <QWidget>
 #include <algorithm>
 #include <array>
 
@@ -51,6 +52,16 @@ QRect InkOf(const QFontMetrics& metrics, QChar ch) {
 
 }  // namespace
 
+// Screen readers read what was last drawn: the text, and the selected
+// digit when there is one.
+void CLmrStatic::DescribeForReaders(const QString& text, const QString& selected) {
+  QWidget* widget = Widget();
+  if (!widget) return;
+  const QString description =
+      selected.isEmpty() ? text : text + QString::fromUtf8("（選択中の桁: ") + selected + QString::fromUtf8("）");
+  if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
 void CLmrStatic::OnPaint() {
   CPaintDC dc(this);
   CRect rc;
@@ -63,6 +74,7 @@ void CLmrStatic::OnPaint() {
   dc.SetBkMode(TRANSPARENT);
   const QString text = GetWindowText();
   const auto [first, count] = HighlightedCells(m_selIndex, m_selMode, int(text.size()));
+  DescribeForReaders(text.trimmed(), text.mid(first, count));
   for (int i = 0; i < int(text.size()); ++i) {
     const CRect cell(i * kCellWidth, rc.top, (i + 1) * kCellWidth, rc.bottom);
     if (cell.left >= rc.right) break;

@@ -120,6 +120,11 @@ TEST(ScriptParse, WheelMoveShiftWaitAnswerMenu) {
 
   EXPECT_EQ(Parse("menu UT").text, "UT");
   Refusal("menu");
+
+  EXPECT_EQ(Parse("keyup plus").action, MouseAction::Release);
+  Refusal("key space");
+  Refusal("keydown");
+  EXPECT_EQ(Refusal("key tab shift now"), "unexpected \"now\"");
 }
 
 TEST(ScriptParse, DialogLinesAndSwitches) {

@@ -1,7 +1,10 @@
 // A dialog bar from a test template: painting into its surface, mouse
 // through transparent statics, commands to the owner, tooltips, fly-by
-// texts, docking; the styled static and the keyed popup menu.
+// texts, docking; the styled static and the keyed popup menu; key and
+// focus messages.
 #include <QDockWidget>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QHelpEvent>
 #include <QMainWindow>
 #include <QPushButton>
@@ -414,4 +417,46 @@ TEST(LmrDialogBase, BackgroundAndControlColours) {
   b = a;
   CLmrScrollBar c(b);
   (void)c;
+}
+
+namespace {
+
+class KeyWnd : public CWnd {
+ public:
+  std::vector<QString> seen;
+
+ protected:
+  BOOL OnKeyDown(UINT vk, UINT, UINT flags) override {
+    seen.push_back(QString("down %1%2").arg(vk).arg(flags & KF_REPEAT ? " repeat" : ""));
+    return TRUE;
+  }
+  void OnKeyUp(UINT vk, UINT, UINT) override { seen.push_back(QString("up %1").arg(vk)); }
+  void OnSetFocus() override { seen.push_back("focus"); }
+  void OnKillFocus() override { seen.push_back("blur"); }
+};
+
+}  // namespace
+
+// Qt's key and focus events become messages: the system's repeat is
+// flagged and its releases dropped, shortcuts and unknown keys stay Qt's.
+TEST(KeyMessages, KeysAndFocusReachTheWindow) {
+  CAppContext ctx;
+  KeyWnd w;
+  w.CreateEx(ctx, nullptr, CRect(0, 0, 10, 10), 1);
+  auto key = [&](QEvent::Type type, int qtKey, bool autoRepeat, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent e(type, qtKey, mods, QString(), autoRepeat);
+    QCoreApplication::sendEvent(w.Widget(), &e);
+  };
+  key(QEvent::KeyPress, Qt::Key_Up, false);
+  key(QEvent::KeyRelease, Qt::Key_Up, true);
+  key(QEvent::KeyPress, Qt::Key_Up, true);
+  key(QEvent::KeyRelease, Qt::Key_Up, false);
+  key(QEvent::KeyPress, Qt::Key_Backtab, false, Qt::ShiftModifier);
+  key(QEvent::KeyPress, Qt::Key_Minus, false, Qt::ControlModifier);
+  key(QEvent::KeyPress, Qt::Key_A, false);
+  QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+  QCoreApplication::sendEvent(w.Widget(), &in);
+  QCoreApplication::sendEvent(w.Widget(), &out);
+  const std::vector<QString> expected{"down 38", "down 38 repeat", "up 38", "down 9", "focus", "blur"};
+  EXPECT_EQ(w.seen, expected);
 }

@@ -1,5 +1,6 @@
-// The pad driven by the mouse: clicks, holds with auto-repeat, the wheel,
-// the middle button, the time-system label, its menu and the era mark.
+// The pad driven by the mouse (and the keys that share its holds): clicks,
+// holds with auto-repeat, the wheel, the middle button, the time-system
+// label, its menu and the era mark.
 #include "editing_fixture.h"
 
 namespace {
@@ -515,3 +516,33 @@ TEST_F(MouseTest, CancelModeKeepsTheHold) {
 }
 
 }  // namespace
+
+// What a replayed script cannot show: the focus mark beside the date text, a held
+// key whose release never comes because the focus went elsewhere, and
+// what screen readers read of the date text.
+TEST_F(MouseTest, FocusMarkAndAKeyHeldWhenTheFocusGoes) {
+  Build();
+  const CRect date = P().DateRect();
+  auto markShown = [&] {
+    rig.pad->UpdateWindow();
+    return rig.pad->Surface().pixel(date.left - 1, date.top + 5) == qRgb(118, 175, 227);
+  };
+  EXPECT_FALSE(markShown());
+  rig.pad->SendMessage(WM_SETFOCUS);
+  EXPECT_TRUE(markShown());
+
+  LeftClick(P().DateCell(13));
+  rig.pad->SendMessage(WM_KEYDOWN, VK_UP);
+  Advance(520);  // the press and two ticks
+  rig.pad->SendMessage(WM_KILLFOCUS);
+  Advance(1000);
+  EXPECT_EQ(CountSent("Time = "), 4);
+  EXPECT_TRUE(P().AllTimersIdle());
+  EXPECT_FALSE(markShown());
+
+  CWnd* text = rig.pad->GetDlgItem(6206);
+  ASSERT_TRUE(text);
+  text->UpdateWindow();
+  EXPECT_EQ(text->Widget()->accessibleName(), QString::fromUtf8("日時"));
+  EXPECT_EQ(text->Widget()->accessibleDescription(), QString::fromUtf8("2006/04/01 21:30:15（選択中の桁: 1）"));
+}
