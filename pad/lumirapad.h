@@ -259,6 +259,7 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
     UINT flags = 0;                // key state at the press (MK_SHIFT)
     CPoint point;                  // where the press was; (0, 0) for none
     BOOL busy = 0;                 // the button is down and steps the pad
+    bool shiftReverses = true;     // false for + and -, which often need Shift to be typed
   };
   ButtonHold m_holdL{100, 101};
   ButtonHold m_holdR{102, 103};

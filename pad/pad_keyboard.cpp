@@ -2,7 +2,7 @@
 //
 // The bar takes the focus by a click or Tab and then frames the display
 // the keys act on.  Up and + step the selected digit as a left press on
-// it does, Down and - as a right press (Shift reverses both): the key
+// it does, Down and - as a right press (Shift reverses Up and Down): the key
 // fills in the press of its button's hold and goes through the same
 // SPadUpdate, so the step, the range test, the time-lock question and the
 // notice to the main window are the mouse's, and a held key repeats on
@@ -136,7 +136,10 @@ BOOL CLumiraPad::StepByKey(UINT vk, UINT flags) {
   const int cell = m_iSelDigit % 20;
   // The press is aimed at the middle of the selected cell.
   hold.point = CPoint(area->left + cell * kCell + kCell / 2, area->top + area->Height() / 2);
-  hold.flags = (Context().keyboard && Context().keyboard->IsShiftDown()) ? MK_SHIFT : 0;
+  // Shift reverses Up and Down; + and - step their own way, since many
+  // keyboards need Shift to type +.
+  hold.shiftReverses = vk == VK_UP || vk == VK_DOWN;
+  hold.flags = (hold.shiftReverses && Context().keyboard && Context().keyboard->IsShiftDown()) ? MK_SHIFT : 0;
   other.point = CPoint(0, 0);
   other.flags = 0;
   if (m_bAskingLock != 1) {

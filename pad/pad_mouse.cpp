@@ -197,8 +197,8 @@ void CLumiraPad::SPadUpdate(int action) {
   switch (action) {
     case kLeftPress: up = !(m_holdL.flags & MK_SHIFT); break;
     case kRightPress: up = (m_holdR.flags & MK_SHIFT) != 0; break;
-    case kLeftRepeat: up = !shiftNow; break;
-    case kRightRepeat: up = shiftNow; break;
+    case kLeftRepeat: up = !(shiftNow && m_holdL.shiftReverses); break;
+    case kRightRepeat: up = shiftNow && m_holdR.shiftReverses; break;
     default: return;
   }
   if (up) {
@@ -302,6 +302,7 @@ void CLumiraPad::OnLButtonDown(UINT flags, CPoint point) {
     m_holdL.busy = 1;
   }
   m_holdL.flags = flags;
+  m_holdL.shiftReverses = true;
   m_holdL.point = point;
   m_holdR.flags = 0;
   m_holdR.point = CPoint(0, 0);
@@ -322,6 +323,7 @@ void CLumiraPad::OnRButtonDown(UINT flags, CPoint point) {
     m_holdR.busy = 1;
   }
   m_holdR.flags = flags;
+  m_holdR.shiftReverses = true;
   m_holdR.point = point;
   m_holdL.point = CPoint(0, 0);
   m_bMenuShown = 0;
