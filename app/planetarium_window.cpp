@@ -194,8 +194,9 @@ void PlanetariumWindow::BuildMenus() {
   const std::pair<int, const char*> modes[] = {{CLumiraPad::kContinuous, "&Continuous (speed times real time)"},
                                                {CLumiraPad::kStep, "&Step (speed per tick)"},
                                                {CLumiraPad::kRealTime, "&Real time"}};
-  for (const auto& [m, name] : modes) {
-    QAction* a = mode->addAction(name);
+  for (const auto& entry : modes) {
+    const int m = entry.first;  // a plain copy: clang does not capture structured bindings
+    QAction* a = mode->addAction(entry.second);
     a->setCheckable(true);
     a->setData(m);
     m_modeGroup->addAction(a);
