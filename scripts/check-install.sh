@@ -28,7 +28,8 @@ expect() {  # expect WHAT WANTED GOT
 # The engine's default state is the Julian date 2451545.
 expect "lumira --command" 2451545 "$("$usr/bin/lumira" --command '? Time.jd')"
 expect "lumira-sky" 2451545 "$(echo '? Time.jd' | "$usr/bin/lumira-sky")"
-"$usr/bin/lumira" --print | grep -q '^date=' || fail "lumira --print shows no pad"
+shown=$("$usr/bin/lumira" --print)
+grep -q '^date=' <<<"$shown" || fail "lumira --print shows no pad"
 
 desktop-file-validate "$usr/share/applications/lumira.desktop"
 appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml
@@ -37,7 +38,8 @@ appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml
 for program in lumira lumira-sky; do
   page="$usr/share/man/man1/$program.1"
   [ -f "$page" ] || fail "no manual page for $program"
-  for option in $("$usr/bin/$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+  help=$("$usr/bin/$program" --help)
+  for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do
     grep -q -- "${option//-/\\\\-}" "$page" || fail "$page does not name $option"
   done
 done
