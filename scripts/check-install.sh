@@ -3,12 +3,24 @@
 # build/lumira_*.deb into a scratch folder, runs both programs from another
 # folder by their run path alone, validates the desktop entry and the
 # AppStream metainfo, and checks that each manual page names every option
-# its program's --help lists.  Run scripts/package.sh first.
+# its program's --help lists; where apt has package lists, also that apt
+# resolves every dependency on a system with nothing installed.  Run
+# scripts/package.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 debs=(build/lumira_*.deb)
 [ -f "${debs[0]}" ] || { echo "check-install: no build/lumira_*.deb (run scripts/package.sh)" >&2; exit 1; }
 deb=$(ls -t "${debs[@]}" | head -n1)
+
+fail() { echo "check-install: $*" >&2; exit 1; }
+if compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null; then
+  # An empty status file stands for a bare system: apt must find every
+  # package the installation pulls in.
+  bare=$(mktemp)
+  apt-get install --simulate -o Dir::State::status="$bare" "./$deb" >"$bare.log" 2>&1 ||
+    { cat "$bare.log" >&2; fail "apt cannot install $deb on a bare system"; }
+  rm -f "$bare" "$bare.log"
+fi
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -21,7 +33,6 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-fail() { echo "check-install: $*" >&2; exit 1; }
 expect() {  # expect WHAT WANTED GOT
   [ "$3" = "$2" ] || fail "$1 printed '$3', not '$2'"
 }
