@@ -54,7 +54,7 @@ if(LUMIRA_HELP2MAN AND NOT LUMIRA_SANITIZE)
     add_custom_command(OUTPUT ${page}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
       COMMAND ${CMAKE_COMMAND} -E env "PATH=$<TARGET_FILE_DIR:${program}>:$ENV{PATH}"
-              ${LUMIRA_HELP2MAN} --no-info --no-discard-stderr
+              ${LUMIRA_HELP2MAN} --no-info
               --include=${CMAKE_SOURCE_DIR}/packaging/${program}.h2m --output=${page} ${program}
       DEPENDS ${program} ${CMAKE_SOURCE_DIR}/packaging/${program}.h2m
       VERBATIM)
