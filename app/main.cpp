@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("lumira");
   QApplication::setOrganizationName("Lumira");
+  // Ties the window to the installed menu entry, whose icon the desktop shows.
+  QGuiApplication::setDesktopFileName("lumira");
   InstallFontSubstitutions();
 
   if (!request.commands.isEmpty()) return lumira::RunCommands(request.commands, request.host);

@@ -16,6 +16,7 @@ packages=("$@")
   xvfb xauth
   iproute2 util-linux
   clang libclang-rt-14-dev
+  help2man dpkg-dev desktop-file-utils appstream qt6-qpa-plugins
 )
 
 missing=()

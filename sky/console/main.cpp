@@ -10,6 +10,7 @@
 // overrides where it is).  The exit status is 1 when any command was
 // answered with an error, else 0.
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -17,7 +18,36 @@
 #include "sky/engine.h"
 #include "sky/sky_files.h"
 
+#ifndef LUMIRA_VERSION
+#define LUMIRA_VERSION "unknown"
+#endif
+
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: lumira-sky [COMMAND]...\n"
+    "Runs commands of the host command language against a fresh sky-chart engine\n"
+    "and prints each reply on a line of its own.\n"
+    "\n"
+    "Commands come from the arguments or, when there are none, from standard\n"
+    "input one line at a time.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit.\n"
+    "  -v, --version  Show the version and exit.\n";
+
+// Help and version, when asked for alone: no command begins with "-".
+bool AnswerOption(const char* argument) {
+  if (!std::strcmp(argument, "-h") || !std::strcmp(argument, "--help")) {
+    std::fputs(kUsage, stdout);
+    return true;
+  }
+  if (!std::strcmp(argument, "-v") || !std::strcmp(argument, "--version")) {
+    std::printf("lumira-sky %s\n", LUMIRA_VERSION);
+    return true;
+  }
+  return false;
+}
 
 bool RunOne(CSkyEngine& engine, std::string_view command) {
   const std::string reply = engine.Execute(command);
@@ -30,6 +60,7 @@ bool RunOne(CSkyEngine& engine, std::string_view command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && AnswerOption(argv[1])) return 0;
   CSkyEngine engine;
   auto files = sky::LoadSkyFiles(sky::SkyDataDirectory());
   engine.SetStarCatalogue(std::make_shared<const sky::StarCatalogue>(std::move(files.catalogue)));
