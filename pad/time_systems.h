@@ -8,6 +8,7 @@
 // SetTimeSysPtr hands over.
 #pragma once
 
+#include <QString>
 #include <string_view>
 
 #include "host/qelacl.h"
@@ -49,6 +50,9 @@ const Info* Find(int code);
 const Info* AtMenu(int menuIndex);
 const Info* AtDialog(int dialogIndex);
 const Info* OfKey(std::string_view key);  // letter case counts
+
+// A system's name in the application's language (context "timesys").
+QString Name(const Info& info);
 
 inline bool IsCalendar(int code) {
   const Info* info = Find(code);
