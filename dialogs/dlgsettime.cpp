@@ -149,7 +149,7 @@ BOOL CDlgSetTime::OnInitDialog() {
   m_dJdMax = GetJd(&last);
 
   for (int index = 0; index < kDialogEntries; ++index) {
-    m_cmbTimeSys.AddString(timesys::Name(*AtDialog(index)));
+    m_cmbTimeSys.AddString(timesys::Name(*AtDialog(index), timesys::NameUse::List));
   }
   m_cmbTimeSys.SetCurSel(m_nTimeSysIndex);
   ShowFields();

@@ -436,10 +436,9 @@ std::optional<QString> CResources::String(UINT id) const {
   return ResourceText(it->second);
 }
 
-QString ResourceText(const QString& text, int dialogId) {
+QString ResourceText(const QString& text) {
   if (text.isEmpty()) return text;
-  const QByteArray dialog = dialogId ? QByteArray::number(dialogId) : QByteArray();
-  return QCoreApplication::translate("resources", text.toUtf8().constData(), dialogId ? dialog.constData() : nullptr);
+  return QCoreApplication::translate("resources", text.toUtf8().constData());
 }
 
 QImage CResources::Bitmap(const QString& name) const {

@@ -79,10 +79,8 @@ class CResources {
 // the module's own (Japanese) texts, and an installed translator gives
 // them in another language under the context "resources".  Without one,
 // or for a text it does not know (bitmap names, the bar's "AD"), the text
-// itself.  A dialog's texts name the dialog (`dialogId`), so that one
-// word may read differently there (分: a time's minute, an angle's
-// minute); without such an entry the common one holds.
-QString ResourceText(const QString& text, int dialogId = 0);
+// itself.
+QString ResourceText(const QString& text);
 
 // Dialog units to pixels for a dialog font, as MapDialogRect does:
 // x * baseX / 4, y * baseY / 8, rounded like MulDiv.

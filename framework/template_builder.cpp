@@ -22,10 +22,10 @@ void ApplyCommonState(QWidget* w, std::uint32_t style) {
 }
 
 std::unique_ptr<CWnd> MakeCustom(std::unique_ptr<CWnd> wnd, CWnd* parent, const CControlTemplate& c,
-                                 const CRect& r, bool mouseThrough, int dialogId) {
+                                 const CRect& r, bool mouseThrough) {
   wnd->CreateEx(parent->Context(), parent, r, UINT(c.id));
   wnd->SetStyle(c.style);
-  wnd->SetWindowText(ResourceText(c.text, dialogId));
+  wnd->SetWindowText(ResourceText(c.text));
   if (mouseThrough) wnd->Widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
   ApplyCommonState(wnd->Widget(), c.style);
   return wnd;
@@ -46,7 +46,7 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
     const CRect r = units.Map(c.x, c.y, c.cx, c.cy);
     if (c.style & WS_GROUP) group = nullptr;  // a group ends where the next one starts
     if (c.className == QLatin1String("Static")) {
-      auto wnd = MakeCustom(std::make_unique<CStatic>(), parent, c, r, options.mouseThroughToParent, t.id);
+      auto wnd = MakeCustom(std::make_unique<CStatic>(), parent, c, r, options.mouseThroughToParent);
       if ((c.style & kStaticTypeMask) == SS_BITMAP && parent->ContextPtr() && parent->Context().resources) {
         const QString name = c.text.startsWith(u'#') ? c.text.mid(1) : c.text;
         const QImage image = parent->Context().resources->Bitmap(name);
@@ -56,11 +56,11 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
     } else if (c.className == QLatin1String("Button")) {
       const std::uint32_t type = c.style & kButtonTypeMask;
       if (type == BS_OWNERDRAW && options.ownerDrawnAsCustom) {
-        out.push_back(MakeCustom(std::make_unique<CWnd>(), parent, c, r, options.mouseThroughToParent, t.id));
+        out.push_back(MakeCustom(std::make_unique<CWnd>(), parent, c, r, options.mouseThroughToParent));
         continue;
       }
       auto button = std::make_unique<CButton>();
-      button->Create(ResourceText(c.text, t.id), c.style, r, parent, UINT(c.id));
+      button->Create(ResourceText(c.text), c.style, r, parent, UINT(c.id));
       if (IsRadio(c.style)) {
         auto* qb = qobject_cast<QAbstractButton*>(button->Widget());
         qb->setCheckable(true);
@@ -101,7 +101,7 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
       out.push_back(std::move(wnd));
     } else {
       // Classes the layer does not know show as an empty custom window.
-      out.push_back(MakeCustom(std::make_unique<CWnd>(), parent, c, r, options.mouseThroughToParent, t.id));
+      out.push_back(MakeCustom(std::make_unique<CWnd>(), parent, c, r, options.mouseThroughToParent));
     }
   }
 }

@@ -45,6 +45,8 @@ const Info* OfKey(std::string_view key) {
   return FindBy([key](const Info& i) { return key == i.key; });
 }
 
-QString Name(const Info& info) { return QCoreApplication::translate("timesys", info.text); }
+QString Name(const Info& info, NameUse use) {
+  return QCoreApplication::translate("timesys", info.text, use == NameUse::List ? "list" : nullptr);
+}
 
 }  // namespace timesys

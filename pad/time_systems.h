@@ -51,8 +51,10 @@ const Info* AtMenu(int menuIndex);
 const Info* AtDialog(int dialogIndex);
 const Info* OfKey(std::string_view key);  // letter case counts
 
-// A system's name in the application's language (context "timesys").
-QString Name(const Info& info);
+// A system's name in the application's language (context "timesys"):
+// as the menu shows it, or as the date dialog's narrow list does.
+enum class NameUse { Menu, List };
+QString Name(const Info& info, NameUse use = NameUse::Menu);
 
 inline bool IsCalendar(int code) {
   const Info* info = Find(code);

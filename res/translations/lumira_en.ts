@@ -141,28 +141,23 @@
     </message>
     <message>
         <source>東経</source>
-        <translation>East</translation>
+        <translation>E</translation>
     </message>
     <message>
         <source>西経</source>
-        <translation>West</translation>
+        <translation>W</translation>
     </message>
     <message>
         <source>北緯</source>
-        <translation>North</translation>
+        <translation>N</translation>
     </message>
     <message>
         <source>南緯</source>
-        <translation>South</translation>
+        <translation>S</translation>
     </message>
     <message>
         <source>度</source>
-        <translation>°</translation>
-    </message>
-    <message>
-        <source>分</source>
-        <comment>6026</comment>
-        <translation>′</translation>
+        <translation>d</translation>
     </message>
     <message>
         <source>現在の日時を表示します</source>
@@ -286,6 +281,41 @@
     <message>
         <source>恒星時</source>
         <translation>Sidereal Time</translation>
+    </message>
+    <message>
+        <source>日本時</source>
+        <comment>list</comment>
+        <translation>Japan time</translation>
+    </message>
+    <message>
+        <source>世界時</source>
+        <comment>list</comment>
+        <translation>Universal</translation>
+    </message>
+    <message>
+        <source>世界時(日)</source>
+        <comment>list</comment>
+        <translation>UT decimal</translation>
+    </message>
+    <message>
+        <source>地方標準時</source>
+        <comment>list</comment>
+        <translation>Zone time</translation>
+    </message>
+    <message>
+        <source>地方平時</source>
+        <comment>list</comment>
+        <translation>Mean time</translation>
+    </message>
+    <message>
+        <source>ﾕﾘｳｽ日</source>
+        <comment>list</comment>
+        <translation>Julian day</translation>
+    </message>
+    <message>
+        <source>準ﾕﾘｳｽ日</source>
+        <comment>list</comment>
+        <translation>Mod. Julian</translation>
     </message>
 </context>
 </TS>
