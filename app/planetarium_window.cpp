@@ -372,6 +372,7 @@ void PlanetariumWindow::RebuildPad() {
     return;
   }
   restoreState(layout);
+  UpdatePad(CLumiraPad::kRefreshAll);  // a new pad shows its template's texts until it reads the engine
   Pad()->Invalidate(FALSE);
 }
 
