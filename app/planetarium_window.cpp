@@ -236,7 +236,7 @@ void PlanetariumWindow::BuildMenus() {
     connect(a, &QAction::triggered, this, [this, s] { SetColorScheme(s); });
   }
   QMenu* language = view->addMenu("&Language");
-  auto* languageGroup = new QActionGroup(this);
+  m_languageGroup = new QActionGroup(this);
   int languageCount = 0;
   const LanguageInfo* languages = Languages(&languageCount);
   for (int i = 0; i < languageCount; ++i) {
@@ -244,7 +244,8 @@ void PlanetariumWindow::BuildMenus() {
     QAction* a = language->addAction(QString::fromUtf8(languages[i].name));
     a->setCheckable(true);
     a->setChecked(choice == CurrentLanguage(*QCoreApplication::instance()));
-    languageGroup->addAction(a);
+    a->setData(int(choice));
+    m_languageGroup->addAction(a);
     connect(a, &QAction::triggered, this, [this, choice] { SetLanguage(choice); });
   }
 
@@ -354,6 +355,7 @@ void PlanetariumWindow::SetLanguage(Language language) {
   }
   std::unique_ptr<QSettings> settings(NewAppSettings());
   RememberLanguage(*settings, language);
+  for (QAction* a : m_languageGroup->actions()) a->setChecked(a->data().toInt() == int(language));
   Log(QString("(language: %1; the pad is rebuilt)").arg(CodeOf(language)));
   // The dialogs and the pad's menus read their texts each time they open;
   // the bar's tooltips, names and caption are set when it is built, so it

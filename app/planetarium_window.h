@@ -181,6 +181,7 @@ class PlanetariumWindow : public QMainWindow {
   QAction* m_traceAction = nullptr;
   QAction* m_floatAction = nullptr;
   QActionGroup* m_schemeGroup = nullptr;
+  QActionGroup* m_languageGroup = nullptr;
   QActionGroup* m_catalogGroup = nullptr;
   QAction* m_switchAction = nullptr;
   QActionGroup* m_switchCatalogGroup = nullptr;
