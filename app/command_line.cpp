@@ -40,7 +40,9 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
       "Talk to a running Stellarium (its Remote Control plugin on 127.0.0.1, port 8090 unless given; "
       "a password from LUMIRA_STELLARIUM_PASSWORD) instead of the embedded engine.",
       "stellarium[:PORT]");
-  parser.addOptions({help, version, command, script, screenshot, print, hostOption});
+  const QCommandLineOption lang("lang", "Show every text in LANG: ja (Japanese, the default) or en (English).",
+                                "ja|en");
+  parser.addOptions({help, version, command, script, screenshot, print, hostOption, lang});
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText());
   if (parser.isSet(help)) {
@@ -63,6 +65,10 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
     }
     request.host.stellarium = true;
     request.host.options.password = qEnvironmentVariable("LUMIRA_STELLARIUM_PASSWORD");
+  }
+  if (parser.isSet(lang)) {
+    request.language = LanguageOfCode(parser.value(lang));
+    if (!request.language) return UsageError("--lang: no language \"" + parser.value(lang) + "\" (ja, en)");
   }
   if (parser.isSet(script) && parser.value(script).isEmpty()) return UsageError("--script needs a file");
   request.commands = parser.values(command);

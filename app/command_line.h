@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include "app/app_modes.h"
+#include "app/language.h"
 
 namespace lumira {
 
@@ -22,6 +25,7 @@ struct LaunchRequest {
   QString script;        // --script FILE
   OneShot shot;          // --screenshot FILE, --print
   HostChoice host;       // --host stellarium[:PORT]
+  std::optional<Language> language;  // --lang ja|en; unset: the remembered one
 
   // Whether no window needs to reach a screen (every mode but the window).
   bool Headless() const { return !commands.isEmpty() || !script.isEmpty() || !shot.screenshot.isEmpty() || shot.print; }

@@ -6,13 +6,17 @@
 //   lumira --screenshot FILE.png    the window's picture (with or without --script)
 //   lumira --print                  the pad's displays, as `show` prints them
 //   lumira --host stellarium[:PORT] ...   any of them on a running Stellarium
+//   lumira --lang en ...            any of them in English (ja: Japanese, the default)
 //   lumira --help, --version        answered without a display
 //
 // Every mode but the window runs off-screen unless a platform was chosen.
 #include <QApplication>
 #include <cstdio>
+#include <memory>
 
 #include "app/app_modes.h"
+#include "app/app_settings.h"
+#include "app/language.h"
 #include "app/command_line.h"
 #include "framework/resources.h"
 
@@ -55,6 +59,19 @@ int main(int argc, char** argv) {
   // Ties the window to the installed menu entry, whose icon the desktop shows.
   QGuiApplication::setDesktopFileName("lumira");
   InstallFontSubstitutions();
+  // Replays and pictures are in Japanese unless --lang says otherwise; a
+  // user's window opens in the language last chosen in the View menu.
+  lumira::Language language = lumira::Language::Japanese;
+  if (request.language) {
+    language = *request.language;
+  } else if (!request.Headless()) {
+    std::unique_ptr<QSettings> settings(lumira::NewAppSettings());
+    language = lumira::RememberedLanguage(*settings);
+  }
+  if (!lumira::InstallLanguage(app, language)) {
+    std::fputs("lumira: the translation for --lang cannot be loaded\n", stderr);
+    return lumira::kExitFailed;
+  }
 
   if (!request.commands.isEmpty()) return lumira::RunCommands(request.commands, request.host);
   if (!request.script.isEmpty()) return lumira::RunScriptFile(request.script, request.shot, request.host);

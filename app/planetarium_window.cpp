@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFontDatabase>
@@ -22,6 +23,7 @@
 #include "app/app_settings.h"
 #include "app/dock_placement.h"
 #include "app/engine_watch.h"
+#include "app/language.h"
 #include "app/log_follow.h"
 #include "app/pad_readout.h"
 #include "app/place_dialog.h"
@@ -233,6 +235,19 @@ void PlanetariumWindow::BuildMenus() {
     m_schemeGroup->addAction(a);
     connect(a, &QAction::triggered, this, [this, s] { SetColorScheme(s); });
   }
+  QMenu* language = view->addMenu("&Language");
+  m_languageGroup = new QActionGroup(this);
+  int languageCount = 0;
+  const LanguageInfo* languages = Languages(&languageCount);
+  for (int i = 0; i < languageCount; ++i) {
+    const Language choice = languages[i].language;
+    QAction* a = language->addAction(QString::fromUtf8(languages[i].name));
+    a->setCheckable(true);
+    a->setChecked(choice == CurrentLanguage(*QCoreApplication::instance()));
+    a->setData(int(choice));
+    m_languageGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, choice] { SetLanguage(choice); });
+  }
 
   QMenu* catalog = menuBar()->addMenu("&Catalogue");
   m_catalogGroup = new QActionGroup(this);
@@ -329,8 +344,29 @@ void PlanetariumWindow::SetColorScheme(int scheme) {
   CRegistry::Write("General", "ColorScheme", scheme);
   m_chart->SetScheme(scheme != 0 ? chart::ChartScheme::Print : chart::ChartScheme::Night);
   Log(QString("(pad colours: scheme %1; the pad is rebuilt)").arg(scheme));
-  // The pad reads its scheme once, when it is constructed: rebuild it
-  // where it was.
+  // The pad reads its scheme once, when it is constructed.
+  RebuildPad();
+}
+
+void PlanetariumWindow::SetLanguage(Language language) {
+  if (!InstallLanguage(*QCoreApplication::instance(), language)) {
+    Log("(the translation could not be loaded)");
+    return;
+  }
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  RememberLanguage(*settings, language);
+  for (QAction* a : m_languageGroup->actions()) a->setChecked(a->data().toInt() == int(language));
+  Log(QString("(language: %1; the pad is rebuilt)").arg(CodeOf(language)));
+  // The dialogs and the pad's menus read their texts each time they open;
+  // the bar's tooltips, names and caption are set when it is built, so it
+  // is built again.  (The host's own texts are English in either.)
+  RebuildPad();
+  SyncAnimationTimer();  // the pad's speed text in the new words
+  FitSpeedLabel();
+}
+
+void PlanetariumWindow::RebuildPad() {
+  // Where it was, as it was.
   const QByteArray layout = saveState();
   QString error;
   if (!CreatePad(&error)) {
@@ -338,6 +374,7 @@ void PlanetariumWindow::SetColorScheme(int scheme) {
     return;
   }
   restoreState(layout);
+  UpdatePad(CLumiraPad::kRefreshAll);  // a new pad shows its template's texts until it reads the engine
   Pad()->Invalidate(FALSE);
 }
 
@@ -532,12 +569,17 @@ void PlanetariumWindow::BuildTimeToolBar() {
     if (Pad()) Pad()->ShowSpeedMenu();
   });
   speed->setToolTip("Run the time at a chosen speed, forward or backward, or stop it");
-  m_speedLabel = new QLabel(QString::fromUtf8("0/秒"), bar);
+  m_speedLabel = new QLabel(bar);
   m_speedLabel->setObjectName("speedText");
-  m_speedLabel->setMinimumWidth(m_speedLabel->fontMetrics().horizontalAdvance(QString::fromUtf8("-1恒星日/秒")) + 8);
+  FitSpeedLabel();
   bar->addWidget(m_speedLabel);
   bar->addAction("Now", this, [this] { JumpToNow(); })->setToolTip("Set the time to now (Ctrl+N)");
   menuBar()->setCornerWidget(bar, Qt::TopRightCorner);
+}
+
+void PlanetariumWindow::FitSpeedLabel() {
+  if (Pad()) m_speedLabel->setText(Pad()->SpeedText());
+  m_speedLabel->setMinimumWidth(m_speedLabel->fontMetrics().horizontalAdvance(CLumiraPad::WidestSpeedText()) + 8);
 }
 
 QString PlanetariumWindow::SpeedLabelText() const { return m_speedLabel->text(); }

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/host_frame.h"
+#include "app/language.h"
 #include "app/logging_host.h"
 #include "app/place_search.h"
 
@@ -77,6 +78,9 @@ class PlanetariumWindow : public QMainWindow {
   // Also reached through the menus and the console line.
   void RunConsoleCommand(const QString& command);
   void SetColorScheme(int scheme);
+  // View > Language: the pad, its menus, dialogs and messages in that
+  // language from now on, and at the next start.
+  void SetLanguage(Language language);
   // "Accept input": off, the pad's digits, its buttons and the dialogs'
   // menu entries take nothing, and the status bar says so.
   void SetAcceptsInput(bool on);
@@ -125,6 +129,8 @@ class PlanetariumWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  // Builds the pad again where it was (after a setting it reads once).
+  void RebuildPad();
   void BuildCentre(const CResources& resources);
   void Log(const QString& line);
   // Runs a host command of this window's own on the engine, logged.
@@ -142,6 +148,8 @@ class PlanetariumWindow : public QMainWindow {
   void SyncMenus();
   // The toolbar with the time speed and "Now".
   void BuildTimeToolBar();
+  // The speed text now, in a place the widest one fits.
+  void FitSpeedLabel();
   // True when the time is not locked, or the user lets it go (question
   // `questionId` of the string table).
   bool AskToUnlockTime(UINT questionId, const char* fallback);
@@ -173,6 +181,7 @@ class PlanetariumWindow : public QMainWindow {
   QAction* m_traceAction = nullptr;
   QAction* m_floatAction = nullptr;
   QActionGroup* m_schemeGroup = nullptr;
+  QActionGroup* m_languageGroup = nullptr;
   QActionGroup* m_catalogGroup = nullptr;
   QAction* m_switchAction = nullptr;
   QActionGroup* m_switchCatalogGroup = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "app/language.h"
 #include "framework/wintypes.h"
 
 namespace lumira {
@@ -187,8 +188,8 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
     l.yes = words[1] == "yes";
   } else if (key == "menu") {
     l.kind = ScriptLine::Kind::Menu;
-    if (!ExpectCount(words, 2, error)) return false;
-    l.text = words[1];
+    if (words.size() < 2) return ExpectCount(words, 2, error);
+    l.text = restFrom(1);  // an entry's text may have blanks ("-1 d/s")
   } else if (key == "dialog") {
     l.kind = ScriptLine::Kind::Dialog;
     if (!ExpectCount(words, 2, error)) return false;
@@ -215,6 +216,11 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
   } else if (key == "speed") {
     l.kind = ScriptLine::Kind::Speed;
     if (!ExpectCount(words, 1, error)) return false;
+  } else if (key == "language") {
+    l.kind = ScriptLine::Kind::Language;
+    if (!ExpectCount(words, 2, error)) return false;
+    if (!LanguageOfCode(words[1])) { *error = "language needs ja or en"; return false; }
+    l.text = words[1];
   } else if (key == "enable") {
     l.kind = ScriptLine::Kind::Enable;
     if (!ExpectCount(words, 2, error)) return false;

@@ -31,7 +31,7 @@ struct ScriptLine {
     Shift,    // shift down|up
     Wait,     // wait MS
     Answer,   // answer yes|no
-    Menu,     // menu KEY
+    Menu,     // menu KEY (the rest of the line)
     Dialog,   // dialog date|obs
     Set,      // set ID TEXT          (inside a dialog)
     Select,   // select ID INDEX      (inside a dialog)
@@ -42,12 +42,13 @@ struct ScriptLine {
     Speed,    // speed: opens the time-speed menu (a menu line chooses)
     Show,     // show
     Key,      // key|keydown|keyup NAME [shift]
+    Language, // language ja|en (View > Language)
   };
 
   Kind kind = Kind::Show;
   int lineNumber = 0;
 
-  QString text;          // Host: the command; Set: the typed text; Menu: the key
+  QString text;          // Host: the command; Set: the typed text; Menu: the key; Language: its code
   unsigned flags = 0;    // Update
   MouseAction action = MouseAction::Click;  // Mouse; Key: Press (keydown), Release (keyup), Click (key)
   MouseButton button = MouseButton::Left;

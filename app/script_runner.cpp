@@ -178,6 +178,10 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
       return Fail(line.lineNumber, "no menu is open (a menu line follows the click that opens it)");
     case ScriptLine::Kind::Dialog:
       return RunDialog(line);
+    case ScriptLine::Kind::Language:
+      // As the View menu's choice: the pad is built again in that language.
+      m_window->SetLanguage(*LanguageOfCode(line.text));
+      return true;
     case ScriptLine::Kind::Enable:
       pad->SetEnable(line.enable ? 1 : 0);
       return true;

@@ -1,19 +1,10 @@
 #include "app/script_services.h"
 
 #include "framework/dialog.h"
+#include "pad/time_systems.h"
 
 namespace lumira {
 namespace {
-
-// The time-system menu's keys and the names its entries show.
-struct MenuKey {
-  const char* key;
-  const char* shown;
-};
-const MenuKey kTimeSysMenu[] = {
-    {"JST", "日本時"},       {"UT", "世界時"},     {"UTD", "世界時(日)"}, {"LST", "地方標準時"},
-    {"LMT", "地方平時"},     {"JD", "ﾕﾘｳｽ日"},     {"MJD", "準ﾕﾘｳｽ日"},  {"ST", "恒星時"},
-};
 
 // An entry's text without the mark of the current entry (" * ") or the
 // blanks that stand in its place.
@@ -54,10 +45,11 @@ int CReplayModalRunner::RunModal(CDialog& dialog) {
 }
 
 int MenuEntryOfKey(const std::vector<QString>& texts, const QString& key) {
-  QString shown = key;
-  for (const MenuKey& k : kTimeSysMenu) {
-    if (key == k.key) shown = QString::fromUtf8(k.shown);
-  }
+  // A time system's key names the entry that shows its name, in the
+  // language the menu is in.
+  const QByteArray latin = key.toLatin1();
+  const timesys::Info* system = timesys::OfKey(std::string_view(latin.constData(), size_t(latin.size())));
+  const QString shown = system ? timesys::Name(*system) : key;
   for (size_t i = 0; i < texts.size(); ++i) {
     if (Unmarked(texts[i]) == shown) return int(i);
   }

@@ -3,6 +3,7 @@
 // The conversions between systems are in settime_convert.cpp.
 #include "dialogs/dlgsettime.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <iterator>
 
@@ -34,7 +35,7 @@ bool ShownFor(int code, int id) {
   }
 }
 
-const QString kBeyondLastYear = QStringLiteral("日付が100000万年を超えています。");
+constexpr const char* kBeyondLastYear = "日付が100000万年を超えています。";
 
 }  // namespace
 
@@ -148,7 +149,7 @@ BOOL CDlgSetTime::OnInitDialog() {
   m_dJdMax = GetJd(&last);
 
   for (int index = 0; index < kDialogEntries; ++index) {
-    m_cmbTimeSys.AddString(QString::fromUtf8(AtDialog(index)->text));
+    m_cmbTimeSys.AddString(timesys::Name(*AtDialog(index), timesys::NameUse::List));
   }
   m_cmbTimeSys.SetCurSel(m_nTimeSysIndex);
   ShowFields();
@@ -220,7 +221,7 @@ bool CDlgSetTime::CheckInput(tagADATE& date) {
   tagADATE ut{m_nUtYear, m_nUtMonth, m_nUtDay, m_nUtHour, m_nUtMinute,
               static_cast<double>(m_nUtSecond), 0.0};
   if (GetJd(&ut) > m_dJdMax) {
-    RefuseText(kBeyondLastYear, 0);
+    RefuseText(QCoreApplication::translate("dialogs", kBeyondLastYear), 0);
     return false;
   }
   // ... and before 99999 BC, which the real-day and Julian-day entries

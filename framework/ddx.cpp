@@ -1,5 +1,6 @@
 // Data exchange between a dialog's controls and its members.
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <charconv>
 #include <climits>
 #include <string>
@@ -45,7 +46,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
   }
   int parsed = 0;
   if (!ParseWholeNumber(control->GetWindowText(), &parsed)) {
-    dx->m_pDlgWnd->MessageBox(QStringLiteral("整数を入力してください。"), MB_OK | MB_ICONEXCLAMATION);
+    dx->m_pDlgWnd->MessageBox(QCoreApplication::translate("framework", "整数を入力してください。"), MB_OK | MB_ICONEXCLAMATION);
     dx->Fail(id);
     return;
   }

@@ -92,7 +92,7 @@ BOOL CDialog::CreateFromTemplate() {
   auto* w = new CDialogBridge(this, m_parent ? m_parent->Widget() : nullptr);
   w->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   w->setFont(TemplateFont(*m_template));
-  w->setWindowTitle(m_template->caption);
+  w->setWindowTitle(ResourceText(m_template->caption));
   // The template gives the client area; the border and the client edge
   // lie around it.
   const int inset = (m_template->style & WS_BORDER ? 1 : 0) + (m_template->exStyle & WS_EX_CLIENTEDGE ? 2 : 0);

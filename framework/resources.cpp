@@ -4,6 +4,7 @@
 // line rather than crashing: the script is data.
 #include "framework/resources.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
@@ -432,7 +433,12 @@ const CDialogTemplate* CResources::Dialog(int id) const {
 std::optional<QString> CResources::String(UINT id) const {
   auto it = m_strings.find(id);
   if (it == m_strings.end()) return std::nullopt;
-  return it->second;
+  return ResourceText(it->second);
+}
+
+QString ResourceText(const QString& text) {
+  if (text.isEmpty()) return text;
+  return QCoreApplication::translate("resources", text.toUtf8().constData());
 }
 
 QImage CResources::Bitmap(const QString& name) const {

@@ -74,6 +74,14 @@ class CResources {
   std::map<QString, QString> m_bitmapFiles;  // name -> file under prefix
 };
 
+// A text of the resource script (a string-table entry, a dialog caption
+// or a control's text) in the application's language: the script keeps
+// the module's own (Japanese) texts, and an installed translator gives
+// them in another language under the context "resources".  Without one,
+// or for a text it does not know (bitmap names, the bar's "AD"), the text
+// itself.
+QString ResourceText(const QString& text);
+
 // Dialog units to pixels for a dialog font, as MapDialogRect does:
 // x * baseX / 4, y * baseY / 8, rounded like MulDiv.
 struct CDialogUnits {

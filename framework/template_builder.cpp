@@ -25,7 +25,7 @@ std::unique_ptr<CWnd> MakeCustom(std::unique_ptr<CWnd> wnd, CWnd* parent, const 
                                  const CRect& r, bool mouseThrough) {
   wnd->CreateEx(parent->Context(), parent, r, UINT(c.id));
   wnd->SetStyle(c.style);
-  wnd->SetWindowText(c.text);
+  wnd->SetWindowText(ResourceText(c.text));
   if (mouseThrough) wnd->Widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
   ApplyCommonState(wnd->Widget(), c.style);
   return wnd;
@@ -60,7 +60,7 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
         continue;
       }
       auto button = std::make_unique<CButton>();
-      button->Create(c.text, c.style, r, parent, UINT(c.id));
+      button->Create(ResourceText(c.text), c.style, r, parent, UINT(c.id));
       if (IsRadio(c.style)) {
         auto* qb = qobject_cast<QAbstractButton*>(button->Widget());
         qb->setCheckable(true);

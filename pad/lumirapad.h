@@ -96,6 +96,8 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   LRESULT OnChangeSpeed(WPARAM wp, LPARAM lp);
   // "1時/秒", "-1日/秒"; "0/秒" while time stands.
   QString SpeedText() const;
+  // The widest text SpeedText gives ("-1恒星日/秒"), to size a place for it.
+  static QString WidestSpeedText();
   // The host says the time started or stopped running outside the pad
   // (its own menu, the end of the range), at a rate in seconds a second.
   void SetPlaying(BOOL playing, double secondsPerSecond);

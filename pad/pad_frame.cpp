@@ -5,6 +5,7 @@
 
 #include "host/registry.h"
 #include "pad/lumirapad.h"
+#include "pad/pad_support.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ CLumiraPad::~CLumiraPad() {
 
 int CLumiraPad::Create(CWnd* frame) {
   if (!CDialogBar::Create(frame, kBarTemplate, kBarStyle, kBarTemplate)) return 0;
-  SetWindowText(QStringLiteral("ﾙﾐﾗﾊﾟｯﾄﾞ"));
+  SetWindowText(PadText("ﾙﾐﾗﾊﾟｯﾄﾞ"));
   AttachControls();
   InitControls();
 
@@ -97,10 +98,10 @@ int CLumiraPad::Create(CWnd* frame) {
       {kMag, "限界等級"}, {kObs, "経緯度"}, {kDate, "日時"}, {kTimeSysLabel, "時刻系"}, {kMoonArea, "月齢"},
   };
   for (const auto& tool : tools) {
-    if (CWnd* control = GetDlgItem(static_cast<int>(tool.id))) m_ToolTip.AddTool(control, QString::fromUtf8(tool.text));
+    if (CWnd* control = GetDlgItem(static_cast<int>(tool.id))) m_ToolTip.AddTool(control, PadText(tool.text));
   }
-  m_ToolTip.AddTool(&m_btnDate, QStringLiteral("日時入力"));
-  m_ToolTip.AddTool(&m_btnObs, QStringLiteral("経緯度入力"));
+  m_ToolTip.AddTool(&m_btnDate, PadText("日時入力"));
+  m_ToolTip.AddTool(&m_btnObs, PadText("経緯度入力"));
   InitKeyboard();
 
   m_TimeZone.Create(this);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "pad/lumirapad.h"
+#include "pad/pad_support.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void CLumiraPad::InitKeyboard() {
   if (!bar) return;
   bar->setFocusPolicy(Qt::StrongFocus);
   bar->setAccessibleName(GetWindowText());
-  bar->setAccessibleDescription(QString::fromUtf8(
+  bar->setAccessibleDescription(PadText(
       "↑ と ↓ で選択した桁を増減、← と → で桁を移動、Tab で表示を移動、Enter で入力ダイアログ、Esc で選択を解除"));
   // Screen readers name each part as its tooltip does (the displays, the
   // label, the buttons); the value texts describe themselves with what

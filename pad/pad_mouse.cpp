@@ -279,7 +279,7 @@ void CLumiraPad::ShowTimeSysMenu() {
   for (int index = 0; index < timesys::kMenuEntries; ++index) {
     const timesys::Info& entry = *timesys::AtMenu(index);
     const char* mark = entry.code == m_nTimeSys ? " * " : "   ";
-    m_menuTimeSys.Append(QString::fromUtf8(entry.key), QString::fromUtf8(mark) + QString::fromUtf8(entry.text));
+    m_menuTimeSys.Append(QString::fromUtf8(entry.key), QString::fromUtf8(mark) + timesys::Name(entry));
   }
   // The choice comes back as WM_CHANGETZ to OnChangeTz.
   m_menuTimeSys.TrackPopup(CPoint(m_rcTimeSys.left, m_rcClient.bottom - 3), this, WM_CHANGETZ);

@@ -6,9 +6,12 @@
 // opens the menu through ShowSpeedMenu.  A rate runs the engine's
 // animation at that many seconds of simulated time per real second.
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "pad/lumirapad.h"
+#include "pad/pad_support.h"
 
 namespace {
 
@@ -49,11 +52,11 @@ double RateOfUnit(int signedUnit) {
 
 // "1時/秒", "-1日/秒", "0/秒"; a rate of no unit in seconds ("30秒/秒").
 QString RateText(double secondsPerSecond) {
-  if (secondsPerSecond == 0.0) return QString::fromUtf8("0/秒");
+  if (secondsPerSecond == 0.0) return PadText("0/秒");
   const int signedUnit = UnitOfRate(secondsPerSecond);
-  if (signedUnit == 0) return QString::number(secondsPerSecond, 'g', 6) + QString::fromUtf8("秒/秒");
-  return QString::fromUtf8(signedUnit < 0 ? "-1" : "1") + QString::fromUtf8(kSpeedUnits[std::abs(signedUnit) - 1].word) +
-         QString::fromUtf8("/秒");
+  if (signedUnit == 0) return PadText("%1秒/秒").arg(QString::number(secondsPerSecond, 'g', 6));
+  return PadText("%1%2/秒").arg(QLatin1String(signedUnit < 0 ? "-1" : "1"),
+                                PadText(kSpeedUnits[std::abs(signedUnit) - 1].word));
 }
 
 // The signed unit of a menu key: +n forward, -n backward (n from 1), 0
@@ -78,6 +81,12 @@ bool UnitOfKey(const QString& key, int* signedUnit) {
 
 QString CLumiraPad::SpeedText() const { return m_bPlaying ? m_strSpeed : RateText(0); }
 
+QString CLumiraPad::WidestSpeedText() {
+  const auto sidereal = std::find_if(std::begin(kSpeedUnits), std::end(kSpeedUnits),
+                                     [](const SpeedUnit& u) { return u.key == std::string_view("SiderealDay"); });
+  return RateText(-sidereal->seconds);
+}
+
 void CLumiraPad::ShowSpeedMenu() {
   if (!m_bEnable) return;  // input off: the pad takes no changes
   // m_nSpeedUnit marks the running rate: +n, -n, or 0 when stopped.
@@ -87,7 +96,7 @@ void CLumiraPad::ShowSpeedMenu() {
     m_menuSpeed.Append(key, QString::fromUtf8(mark) + text);
   };
   m_menuSpeed.RemoveAll();
-  append(QLatin1String(kStopKey), 0, QString::fromUtf8("停止"));
+  append(QLatin1String(kStopKey), 0, PadText("停止"));
   for (int sign : {1, -1}) {
     for (int i = 0; i < kSpeedUnitCount; ++i) {
       const QString key = QString::fromLatin1(sign < 0 ? "-" : "") + QLatin1String(kSpeedUnits[i].key);

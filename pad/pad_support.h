@@ -2,6 +2,7 @@
 // pad's interface).
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <cmath>
 #include <climits>
@@ -72,3 +73,7 @@ inline QString NumberField(const char* format, double value, int places) {
 }
 
 }  // namespace pad
+
+// One of the pad's own texts in the application's language (context
+// "pad" of the translations); the text itself when none is installed.
+inline QString PadText(const char* text) { return QCoreApplication::translate("pad", text); }

@@ -7,6 +7,7 @@
 // the repeat for as long as the button is down.  Whatever ends the hold
 // (button-up, disabling, the time-lock question) goes through StopHold.
 #include "pad/lumirapad.h"
+#include "pad/pad_support.h"
 
 void CLumiraPad::OnTimer(UINT_PTR id) {
   for (ButtonHold* hold : {&m_holdL, &m_holdR}) {
@@ -46,7 +47,7 @@ const char* CLumiraPad::AnimationModeCommand(int mode) {
 void CLumiraPad::StopAnimation() {
   // The pad has no time-jog slider and no speed text on the bar, so only
   // the speed text's value is kept.
-  m_strSpeed = QString::fromUtf8("0/秒");
+  m_strSpeed = PadText("0/秒");
   ExecuteHost("Stop Lumiral");
   ExecuteHost("Animation.Time = FALSE");
   // Put the host's switches back to the mode its variable names.

@@ -1,5 +1,6 @@
 #include "pad/time_systems.h"
 
+#include <QCoreApplication>
 #include <iterator>
 
 namespace timesys {
@@ -42,6 +43,10 @@ const Info* AtDialog(int dialogIndex) {
 
 const Info* OfKey(std::string_view key) {
   return FindBy([key](const Info& i) { return key == i.key; });
+}
+
+QString Name(const Info& info, NameUse use) {
+  return QCoreApplication::translate("timesys", info.text, use == NameUse::List ? "list" : nullptr);
 }
 
 }  // namespace timesys

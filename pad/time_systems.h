@@ -8,6 +8,7 @@
 // SetTimeSysPtr hands over.
 #pragma once
 
+#include <QString>
 #include <string_view>
 
 #include "host/qelacl.h"
@@ -49,6 +50,11 @@ const Info* Find(int code);
 const Info* AtMenu(int menuIndex);
 const Info* AtDialog(int dialogIndex);
 const Info* OfKey(std::string_view key);  // letter case counts
+
+// A system's name in the application's language (context "timesys"):
+// as the menu shows it, or as the date dialog's narrow list does.
+enum class NameUse { Menu, List };
+QString Name(const Info& info, NameUse use = NameUse::Menu);
 
 inline bool IsCalendar(int code) {
   const Info* info = Find(code);

@@ -1,5 +1,6 @@
 // The styled static of the pad's value texts: one character per 7-pixel
 // cell from the left edge, so that a digit's place is its index times 7.
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QWidget>
 #include <algorithm>
@@ -58,7 +59,7 @@ void CLmrStatic::DescribeForReaders(const QString& text, const QString& selected
   QWidget* widget = Widget();
   if (!widget) return;
   const QString description =
-      selected.isEmpty() ? text : text + QString::fromUtf8("（選択中の桁: ") + selected + QString::fromUtf8("）");
+      selected.isEmpty() ? text : QCoreApplication::translate("controls", "%1（選択中の桁: %2）").arg(text, selected);
   if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
 }
 

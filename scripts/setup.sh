@@ -7,7 +7,7 @@ set -euo pipefail
 packages=("$@")
 [ $# -gt 0 ] || packages=(
   cmake g++ make ninja-build ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   liberfa-dev libnova-dev
