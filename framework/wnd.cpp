@@ -267,6 +267,9 @@ CRect CWnd::LogicalRectOf(const CWnd& child) const {
 // the new one, parents first, so that every child keeps its logical place.
 void CWnd::SetScalePercent(int percent) {
   if (!m_widget || percent <= 0) return;
+  // 100 % on a screen of ratio 1 is the unscaled window itself.
+  const bool actual = percent == CScale::kActualSize && DevicePixelRatio() == 1.0;
+  if ((actual ? 0 : percent) == m_scalePercent) return;
   struct Place { const CWnd* parent; CWnd* child; CRect rect; };
   std::vector<Place> places;
   std::function<void(const CWnd&)> collect = [&](const CWnd& wnd) {
@@ -281,12 +284,17 @@ void CWnd::SetScalePercent(int percent) {
   collect(*this);
   CRect client;
   GetClientRect(&client);
-  m_scalePercent = percent;
+  CBridgeLink* link = CWndBridge::LinkOf(m_widget);
+  const bool hinted = link && link->m_hint.isValid();
+  const CPoint hint = hinted ? FromWidgetPoint(QPointF(link->m_hint.width() - m_clientInset, link->m_hint.height() - m_clientInset)) : CPoint();
+  m_scalePercent = actual ? 0 : percent;
   const double dpr = DevicePixelRatio();
-  const QSize size(int(std::lround(Scale().Device(client.Width()) / dpr)) + 2 * m_clientInset,
-                   int(std::lround(Scale().Device(client.Height()) / dpr)) + 2 * m_clientInset);
-  if (CBridgeLink* link = CWndBridge::LinkOf(m_widget); link && link->m_hint.isValid()) link->m_hint = size;
-  m_widget->resize(size);
+  auto qtSize = [&](int cx, int cy) {
+    return QSize(int(std::lround(Scale().Device(cx) / dpr)) + 2 * m_clientInset,
+                 int(std::lround(Scale().Device(cy) / dpr)) + 2 * m_clientInset);
+  };
+  if (hinted) link->m_hint = qtSize(hint.x, hint.y);  // a bar's size in its dock
+  m_widget->resize(qtSize(client.Width(), client.Height()));
   m_widget->updateGeometry();
   for (const Place& place : places) {
     place.parent->PlaceChild(place.child->m_widget, place.rect);
