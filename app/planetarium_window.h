@@ -77,6 +77,8 @@ class PlanetariumWindow : public QMainWindow {
   // Also reached through the menus and the console line.
   void RunConsoleCommand(const QString& command);
   void SetColorScheme(int scheme);
+  // Draws the pad at a size in percent and remembers it; 0 follows the screen.
+  void SetBarSize(int percent);
   // "Accept input": off, the pad's digits, its buttons and the dialogs'
   // menu entries take nothing, and the status bar says so.
   void SetAcceptsInput(bool on);
