@@ -286,7 +286,8 @@ void CWnd::SetScalePercent(int percent) {
   GetClientRect(&client);
   CBridgeLink* link = CWndBridge::LinkOf(m_widget);
   const bool hinted = link && link->m_hint.isValid();
-  const CPoint hint = hinted ? FromWidgetPoint(QPointF(link->m_hint.width() - m_clientInset, link->m_hint.height() - m_clientInset)) : CPoint();
+  const QSizeF hintSize = hinted ? QSizeF(link->m_hint) - QSizeF(m_clientInset, m_clientInset) : QSizeF();
+  const CPoint hint = FromWidgetPoint(QPointF(hintSize.width(), hintSize.height()));
   m_scalePercent = actual ? 0 : percent;
   const double dpr = DevicePixelRatio();
   auto qtSize = [&](int cx, int cy) {
