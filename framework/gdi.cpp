@@ -10,7 +10,6 @@
 #include <QPalette>
 #include <algorithm>
 #include <cstdlib>
-#include <utility>
 
 #include "framework/resources.h"
 
@@ -181,16 +180,14 @@ void CDC::Plot(int x, int y, COLORREF c) {
   }
 }
 
+// Every device row of the logical row, over the device columns of x0..x1-1.
 void CDC::Span(int x0, int x1, int y, COLORREF c) {
-  if (!m_scale.IsActualSize()) {
-    // Every device row of the logical row, over the device columns of x0..x1-1.
-    const int rows = m_scale.ToDeviceY(y + 1);
-    const CScale actual;
-    CScale saved = std::exchange(m_scale, actual);
-    for (int row = saved.ToDeviceY(y); row < rows; ++row) Span(saved.ToDeviceX(x0), saved.ToDeviceX(x1), row, c);
-    m_scale = saved;
-    return;
-  }
+  const int last = m_scale.ToDeviceY(y + 1);
+  const int left = m_scale.ToDeviceX(x0), right = m_scale.ToDeviceX(x1);
+  for (int row = m_scale.ToDeviceY(y); row < last; ++row) DeviceSpan(left, right, row, c);
+}
+
+void CDC::DeviceSpan(int x0, int x1, int y, COLORREF c) {
   QImage* img = Image();
   if (!img || y < 0 || y >= img->height()) return;
   x0 = std::max(x0, 0);

@@ -160,6 +160,7 @@ class CDC {
   void MapPainter(QPainter& p) const;
   void Plot(int x, int y, COLORREF c);
   void Span(int x0, int x1, int y, COLORREF c);  // x0..x1-1
+  void DeviceSpan(int x0, int x1, int y, COLORREF c);  // in the target's own pixels
   void Line(int x0, int y0, int x1, int y1, const CPen& pen);  // excludes (x1, y1)
   const CPen& Pen() const;
   const CBrush& Brush() const;

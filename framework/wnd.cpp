@@ -256,7 +256,7 @@ void CWnd::PlaceChild(QWidget* child, const CRect& r) const {
   child->setGeometry(qt(d.left) + inset, qt(d.top) + inset, qt(d.right) - qt(d.left), qt(d.bottom) - qt(d.top));
 }
 
-CRect CWnd::LogicalRectOf(const CWnd& child) const {
+CRect CWnd::ChildRect(const CWnd& child) const {
   const QRect g = child.m_widget->geometry();
   const CPoint tl = FromWidgetPoint(QPointF(g.topLeft()));
   const CPoint br = FromWidgetPoint(QPointF(g.x() + g.width(), g.y() + g.height()));
@@ -277,7 +277,7 @@ void CWnd::SetScalePercent(int percent) {
       auto* widget = qobject_cast<QWidget*>(object);
       CWnd* child = FromWidget(widget);
       if (!child || child->m_widget != widget || child->m_scalePercent) continue;
-      places.push_back({&wnd, child, wnd.LogicalRectOf(*child)});
+      places.push_back({&wnd, child, wnd.ChildRect(*child)});
       collect(*child);
     }
   };

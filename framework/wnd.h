@@ -90,6 +90,8 @@ class CWnd {
   CPoint FromWidgetPoint(QPointF point) const;
   // Puts a child widget at a rectangle of this window's client area.
   void PlaceChild(QWidget* child, const CRect& r) const;
+  // Where a child lies in this window's client area.
+  CRect ChildRect(const CWnd& child) const;
 
   // --- text, state ------------------------------------------------------
   void SetWindowText(const QString& text);
@@ -209,7 +211,6 @@ class CWnd {
   void DetachWidget();
   void PaintIfInvalid();
   double DevicePixelRatio() const;
-  CRect LogicalRectOf(const CWnd& child) const;
 };
 
 // The context of OnPaint: draws into the window's surface.
