@@ -50,5 +50,6 @@ TEST(BarSizeTest, DevicePixelsAtTheEdgesOfACellSelectItsDigit) {
       EXPECT_EQ(DigitUnder(rig, last, y), digit) << percent;
       EXPECT_EQ(DigitUnder(rig, last + 1, y), digit + 1) << percent;
     }
+    EXPECT_EQ(rig.services.status.Last(), QString::fromUtf8("現在の日時を表示します")) << percent;  // its fly-by
   }
 }
