@@ -248,6 +248,19 @@ void PlanetariumWindow::BuildMenus() {
     m_languageGroup->addAction(a);
     connect(a, &QAction::triggered, this, [this, choice] { SetLanguage(choice); });
   }
+  QMenu* barSize = view->addMenu("Bar &size");
+  auto* barSizes = new QActionGroup(this);
+  std::unique_ptr<QSettings> sizeSettings(NewAppSettings());
+  const int chosenSize = ChosenBarSize(*sizeSettings);
+  auto addSize = [&](const QString& text, int percent) {
+    QAction* a = barSize->addAction(text);
+    a->setCheckable(true);
+    a->setChecked(percent == chosenSize);
+    barSizes->addAction(a);
+    connect(a, &QAction::triggered, this, [this, percent] { SetBarSize(percent); });
+  };
+  addSize("The &screen's own", 0);
+  for (const int percent : kBarSizes) addSize(QString("&%1 %").arg(percent), percent);
 
   QMenu* catalog = menuBar()->addMenu("&Catalogue");
   m_catalogGroup = new QActionGroup(this);
@@ -280,6 +293,8 @@ void PlanetariumWindow::BuildMenus() {
 bool PlanetariumWindow::CreatePad(QString* error) {
   if (!m_frame->CreatePad(true, error)) return false;
   SetAcceptsInput(m_enableAction->isChecked());
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  Pad()->SetScalePercent(BarSizePercent(*settings, devicePixelRatioF()));
   if (QDockWidget* dock = Pad()->Dock()) {
     // Dragged out or back by the user, the menu's mark follows.
     connect(dock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
@@ -376,6 +391,14 @@ void PlanetariumWindow::RebuildPad() {
   restoreState(layout);
   UpdatePad(CLumiraPad::kRefreshAll);  // a new pad shows its template's texts until it reads the engine
   Pad()->Invalidate(FALSE);
+}
+
+void PlanetariumWindow::SetBarSize(int percent) {
+  std::unique_ptr<QSettings> settings(NewAppSettings());
+  RememberBarSize(*settings, percent);
+  const int size = BarSizePercent(*settings, devicePixelRatioF());
+  Log(QString("(pad size: %1 %)").arg(size));
+  Pad()->SetScalePercent(size);
 }
 
 void PlanetariumWindow::SetAcceptsInput(bool on) {

@@ -81,6 +81,8 @@ class PlanetariumWindow : public QMainWindow {
   // View > Language: the pad, its menus, dialogs and messages in that
   // language from now on, and at the next start.
   void SetLanguage(Language language);
+  // Draws the pad at a size in percent and remembers it; 0 follows the screen.
+  void SetBarSize(int percent);
   // "Accept input": off, the pad's digits, its buttons and the dialogs'
   // menu entries take nothing, and the status bar says so.
   void SetAcceptsInput(bool on);

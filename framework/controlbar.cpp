@@ -77,7 +77,7 @@ CWnd* CControlBar::ControlAt(CPoint point, bool withHidden) const {
       if (!wnd || w->isWindow()) continue;
       const bool shown = w->isVisibleTo(m_widget);
       if (shown != (pass == 0)) continue;
-      if (w->geometry().contains(point.x, point.y)) return wnd;
+      if (ChildRect(*wnd).PtInRect(point)) return wnd;
     }
   }
   return nullptr;
@@ -91,7 +91,7 @@ QString CControlBar::ToolTipTextAt(CPoint point) {
       auto* w = qobject_cast<QWidget*>(*it);
       if (!w || !FromWidget(w) || w->isWindow() || w->toolTip().isEmpty()) continue;
       if (w->isVisibleTo(m_widget) != (pass == 0)) continue;
-      if (w->geometry().contains(point.x, point.y)) return w->toolTip();
+      if (ChildRect(*FromWidget(w)).PtInRect(point)) return w->toolTip();
     }
   }
   return {};
@@ -108,7 +108,7 @@ void CControlBar::OnHoverHelp(CPoint point, bool inside) {
         auto* w = qobject_cast<QWidget*>(*it);
         CWnd* wnd = FromWidget(w);
         if (!wnd || w->isWindow() || w->isVisibleTo(m_widget) != (pass == 0)) continue;
-        if (!w->geometry().contains(point.x, point.y)) continue;
+        if (!ChildRect(*wnd).PtInRect(point)) continue;
         const QString s = LoadString(wnd->GetDlgCtrlID());
         if (s.isEmpty()) continue;
         id = int(wnd->GetDlgCtrlID());

@@ -43,7 +43,11 @@ class CImageButtonWidget : public QAbstractButton {
     else if (hasFocus()) state = 2;
     const CBitmap* image = &owner->Image(state);
     if (image->IsNull()) image = &owner->Image(0);
-    if (!image->IsNull()) {
+    if (!image->IsNull() && owner->IsScaled()) {  // its drawing for the size, pixel for pixel
+      const QImage& sized = image->ImageAt(owner->Scale().percent);
+      const double dpr = devicePixelRatioF();
+      p.drawImage(QRectF(0, 0, sized.width() / dpr, sized.height() / dpr), sized);
+    } else if (!image->IsNull()) {
       p.drawImage(0, 0, image->Image());
     } else {
       p.fillRect(rect(), palette().button());
@@ -66,7 +70,7 @@ class CImageButtonWidget : public QAbstractButton {
     CWnd* parent = self ? self->GetParent() : nullptr;
     if (!parent) return;
     const QPoint centre = geometry().center();
-    CWndBridge::Hover(parent, inside ? CPoint(centre.x(), centre.y()) : CPoint(-1, -1), inside);
+    CWndBridge::Hover(parent, inside ? parent->FromWidgetPoint(QPointF(centre)) : CPoint(-1, -1), inside);
   }
 };
 
@@ -96,7 +100,7 @@ void CStatic::OnPaint() {
     const QString name = GetWindowText().startsWith(u'#') ? GetWindowText().mid(1) : GetWindowText();
     if (m_ctx && m_ctx->resources) {
       QPainter p(img);
-      p.drawImage(0, 0, m_ctx->resources->Bitmap(name));
+      p.drawImage(0, 0, m_ctx->resources->Bitmap(name, Scale().percent));
     }
     return;
   }
@@ -154,8 +158,7 @@ void CButton::ConnectClicks(QWidget* widget) {
 BOOL CButton::Create(const QString& caption, std::uint32_t style, const CRect& rect, CWnd* parent, UINT id) {
   if (!parent || !parent->Widget() || IsWindow()) return FALSE;
   QWidget* w = NewButtonWidget(style, parent->Widget());
-  const int inset = parent->ClientInset();
-  w->setGeometry(rect.left + inset, rect.top + inset, rect.Width(), rect.Height());
+  parent->PlaceChild(w, rect);
   AttachWidget(parent->ContextPtr(), w, parent, id, true);
   SetStyle(style);
   SetWindowText(caption);

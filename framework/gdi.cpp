@@ -23,10 +23,28 @@ COLORREF FromQRgb(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
 // --- bitmaps and stock objects ----------------------------------------------
 
 BOOL CBitmap::LoadBitmap(const CResources& res, const char* name) {
-  QImage img = res.Bitmap(QString::fromUtf8(name ? name : ""));
+  m_name = QString::fromUtf8(name ? name : "");
+  m_sized.clear();
+  QImage img = res.Bitmap(m_name);
+  m_resources = img.isNull() ? nullptr : &res;
   if (img.isNull()) return FALSE;
   m_image = img.convertToFormat(QImage::Format_RGB32);
   return TRUE;
+}
+
+QImage& CBitmap::ImageAt(int percent) {
+  if (percent == CScale::kActualSize || m_image.isNull()) return m_image;
+  QImage& sized = m_sized[percent];
+  if (sized.isNull()) {
+    const CScale scale{percent, {}};
+    if (m_resources) {
+      sized = m_resources->Bitmap(m_name, percent).convertToFormat(QImage::Format_RGB32);
+    } else {
+      sized = QImage(scale.Device(m_image.width()), scale.Device(m_image.height()), QImage::Format_RGB32);
+      sized.fill(Qt::black);
+    }
+  }
+  return sized;
 }
 
 BOOL CBitmap::LoadBitmap(const CResources& res, UINT id) {
@@ -39,6 +57,8 @@ BOOL CBitmap::CreateCompatibleBitmap(int width, int height) {
     return FALSE;
   }
   m_image = QImage(width, height, QImage::Format_RGB32);
+  m_resources = nullptr;
+  m_sized.clear();
   if (m_image.isNull()) return FALSE;  // out of memory for an absurd size
   m_image.fill(Qt::black);
   return TRUE;
@@ -87,8 +107,10 @@ CDC::CDC(QImage* target) : CDC() { m_target = target; }
 
 CDC::~CDC() = default;
 
+// A memory context draws at the size of the context it is made for; its
+// bitmaps start at their own origin.
 BOOL CDC::CreateCompatibleDC(CDC* other) {
-  (void)other;
+  m_scale = CScale{other ? other->m_scale.percent : CScale::kActualSize, {}};
   m_target = nullptr;
   m_selectedBitmap = nullptr;
   return TRUE;
@@ -103,7 +125,7 @@ BOOL CDC::DeleteDC() {
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
   CBitmap* old = m_selectedBitmap;
   m_selectedBitmap = bitmap;
-  m_target = bitmap ? &bitmap->Image() : nullptr;
+  m_target = bitmap ? &bitmap->ImageAt(m_scale.percent) : nullptr;
   return old;
 }
 
@@ -134,7 +156,21 @@ QImage* CDC::Image() const {
 const CPen& CDC::Pen() const { return m_pen ? *m_pen : *m_defaultPen; }
 const CBrush& CDC::Brush() const { return m_brush ? *m_brush : *m_defaultBrush; }
 
+void CDC::MapPainter(QPainter& p) const {
+  if (m_scale.IsActualSize()) return;
+  const double f = m_scale.Factor();
+  // The window's origin falls inside a device pixel; the painter starts
+  // where the pixel grid of Device() puts logical 0.
+  p.translate(m_scale.origin.x * f - m_scale.Device(m_scale.origin.x),
+              m_scale.origin.y * f - m_scale.Device(m_scale.origin.y));
+  p.scale(f, f);
+}
+
 void CDC::Plot(int x, int y, COLORREF c) {
+  if (!m_scale.IsActualSize()) {
+    Span(x, x + 1, y, c);
+    return;
+  }
   QImage* img = Image();
   if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height()) return;
   if (img->depth() == 32) {
@@ -144,7 +180,14 @@ void CDC::Plot(int x, int y, COLORREF c) {
   }
 }
 
+// Every device row of the logical row, over the device columns of x0..x1-1.
 void CDC::Span(int x0, int x1, int y, COLORREF c) {
+  const int last = m_scale.ToDeviceY(y + 1);
+  const int left = m_scale.ToDeviceX(x0), right = m_scale.ToDeviceX(x1);
+  for (int row = m_scale.ToDeviceY(y); row < last; ++row) DeviceSpan(left, right, row, c);
+}
+
+void CDC::DeviceSpan(int x0, int x1, int y, COLORREF c) {
   QImage* img = Image();
   if (!img || y < 0 || y >= img->height()) return;
   x0 = std::max(x0, 0);
@@ -267,7 +310,9 @@ BOOL CDC::Ellipse(int l, int t, int r, int b) {
   if (!img || r - l < 1 || b - t < 1) return FALSE;
   QPainter p(img);
   p.setRenderHint(QPainter::Antialiasing, false);
-  p.setClipRect(QRect(l, t, r - l, b - t));  // never outside the exclusive box
+  const CRect clip = m_scale.ToDevice(CRect(l, t, r, b));
+  p.setClipRect(QRect(clip.left, clip.top, clip.Width(), clip.Height()));  // never outside the exclusive box
+  MapPainter(p);
   const CPen& pen = Pen();
   const CBrush& brush = Brush();
   if (pen.IsNull()) p.setPen(Qt::NoPen);
@@ -283,6 +328,13 @@ BOOL CDC::BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, UINT rop)
   QImage* dst = Image();
   QImage* from = src ? src->Image() : nullptr;
   if (!dst || !from || w <= 0 || h <= 0) return FALSE;
+  if (!m_scale.IsActualSize() || !src->m_scale.IsActualSize()) {
+    // Device pixels to device pixels: both contexts draw at one size.
+    const CRect to = m_scale.ToDevice(CRect(x, y, x + w, y + h));
+    CDC device(dst), source(from);
+    return device.BitBlt(to.left, to.top, to.Width(), to.Height(), &source, src->m_scale.ToDeviceX(sx),
+                         src->m_scale.ToDeviceY(sy), rop);
+  }
   const QImage block = from->copy(sx, sy, w, h);  // outside parts come out black
   QPainter p(dst);
   p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -304,6 +356,7 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
   if (!img) return FALSE;
   QFontMetrics fm(m_font);
   QPainter p(img);
+  MapPainter(p);
   if (m_bkMode == OPAQUE) {
     p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), QColor(ToQRgb(m_bkColor)));
   }
@@ -318,6 +371,7 @@ BOOL CDC::DrawText(const QString& text, const CRect& r, int qtAlignment) {
   if (!img) return FALSE;
   const QRect box(r.left, r.top, r.Width(), r.Height());
   QPainter p(img);
+  MapPainter(p);
   p.setFont(m_font);
   if (m_bkMode == OPAQUE) {
     const QRect used = p.fontMetrics().boundingRect(box, qtAlignment, text);
@@ -330,6 +384,8 @@ BOOL CDC::DrawText(const QString& text, const CRect& r, int qtAlignment) {
 
 COLORREF CDC::GetPixel(int x, int y) const {
   QImage* img = Image();
+  x = m_scale.ToDeviceX(x);
+  y = m_scale.ToDeviceY(y);
   if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height()) return 0xFFFFFFFFu;
   return FromQRgb(img->pixel(x, y));
 }

@@ -7,11 +7,16 @@
 
 #include <QFont>
 #include <QImage>
+#include <QString>
 #include <memory>
 
+#include <map>
+
+#include "framework/scale.h"
 #include "framework/wintypes.h"
 
 class CResources;
+class QPainter;
 
 class CGdiObject {
  public:
@@ -30,9 +35,16 @@ class CBitmap : public CGdiObject {
   BOOL IsNull() const { return m_image.isNull(); }
   QImage& Image() { return m_image; }
   const QImage& Image() const { return m_image; }
+  // The picture for a context drawn at `percent`: a resource bitmap in its
+  // drawing for that size, a blank one at that many device pixels.
+  QImage& ImageAt(int percent);
+  const QImage& ImageAt(int percent) const { return const_cast<CBitmap*>(this)->ImageAt(percent); }
 
  private:
   QImage m_image;
+  const CResources* m_resources = nullptr;  // where a loaded bitmap came from
+  QString m_name;
+  std::map<int, QImage> m_sized;  // the pictures at other sizes, made when first drawn
 };
 
 class CPen : public CGdiObject {
@@ -124,6 +136,10 @@ class CDC {
 
   COLORREF GetPixel(int x, int y) const;
   QImage* Target() const { return m_target; }
+  // The size the context draws at; logical coordinates in, device pixels
+  // of the target out.  A window's context takes its window's.
+  void SetScale(const CScale& scale) { m_scale = scale; }
+  const CScale& Scale() const { return m_scale; }
 
  private:
   QImage* m_target = nullptr;
@@ -137,10 +153,14 @@ class CDC {
   std::unique_ptr<CPen> m_defaultPen;
   std::unique_ptr<CBrush> m_defaultBrush;
   QFont m_font;
+  CScale m_scale;
 
   QImage* Image() const;
+  // A painter on the target that takes logical coordinates.
+  void MapPainter(QPainter& p) const;
   void Plot(int x, int y, COLORREF c);
   void Span(int x0, int x1, int y, COLORREF c);  // x0..x1-1
+  void DeviceSpan(int x0, int x1, int y, COLORREF c);  // in the target's own pixels
   void Line(int x0, int y0, int x1, int y1, const CPen& pen);  // excludes (x1, y1)
   const CPen& Pen() const;
   const CBrush& Brush() const;

@@ -13,6 +13,7 @@
 
 #include "framework/rc_lexer.h"
 #include "framework/rc_names.h"
+#include "framework/scale.h"
 
 namespace {
 
@@ -445,6 +446,18 @@ QImage CResources::Bitmap(const QString& name) const {
   auto it = m_bitmapFiles.find(name);
   if (it == m_bitmapFiles.end()) return QImage();
   return QImage(m_prefix + it->second);
+}
+
+QImage CResources::Bitmap(const QString& name, int percent) const {
+  const QImage actual = Bitmap(name);
+  if (percent == CScale::kActualSize || actual.isNull()) return actual;
+  QString file = m_prefix + m_bitmapFiles.at(name);
+  const int dot = file.lastIndexOf(u'.');
+  file.insert(dot < 0 ? file.size() : dot, QStringLiteral("@%1").arg(percent));
+  const QImage drawn(file);
+  if (!drawn.isNull()) return drawn;
+  const CScale scale{percent, {}};
+  return actual.scaled(scale.Device(actual.width()), scale.Device(actual.height()));
 }
 
 // --- dialog units -------------------------------------------------------------------

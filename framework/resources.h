@@ -63,6 +63,10 @@ class CResources {
   const CDialogTemplate* Dialog(int id) const;
   std::optional<QString> String(UINT id) const;
   QImage Bitmap(const QString& name) const;  // "DATEU" or "6233"
+  // The bitmap drawn for a bar size: the file NAME@PERCENT next to the
+  // named one (the generator draws each offered size), else the actual-size
+  // picture with each pixel repeated.
+  QImage Bitmap(const QString& name, int percent) const;
 
   // Parses resource-script text (exposed for tests and the fuzzer).
   bool Parse(const QString& script, QString* error);

@@ -50,7 +50,7 @@ void BuildTemplateControls(CWnd* parent, const CDialogTemplate& t, const CDialog
       if ((c.style & kStaticTypeMask) == SS_BITMAP && parent->ContextPtr() && parent->Context().resources) {
         const QString name = c.text.startsWith(u'#') ? c.text.mid(1) : c.text;
         const QImage image = parent->Context().resources->Bitmap(name);
-        if (!image.isNull()) wnd->Widget()->resize(image.size());  // sizes itself to its picture
+        if (!image.isNull()) wnd->MoveWindow(r.left, r.top, image.width(), image.height(), FALSE);  // sizes itself to its picture
       }
       out.push_back(std::move(wnd));
     } else if (c.className == QLatin1String("Button")) {

@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "framework/resources.h"
 #include "framework/wnd_bridge.h"
@@ -75,8 +77,11 @@ BOOL CWnd::CreateEx(CAppContext& ctx, CWnd* parent, const CRect& rect, UINT id) 
   if (m_widget) return FALSE;
   QWidget* parentWidget = parent ? parent->Widget() : nullptr;
   auto* w = new CBridgeWidget<QWidget>(this, parentWidget);
-  const int inset = parentWidget ? parent->ClientInset() : 0;
-  w->setGeometry(rect.left + inset, rect.top + inset, rect.Width(), rect.Height());
+  if (parentWidget) {
+    parent->PlaceChild(w, rect);
+  } else {
+    w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+  }
   AttachWidget(&ctx, w, parent, id, true);
   m_dirty = m_eraseWanted = true;
   if (parentWidget) w->show();
@@ -136,6 +141,13 @@ CWnd* CWnd::GetDlgItem(int id) const {
 void CWnd::GetClientRect(CRect* r) const {
   if (!r) return;
   if (!m_widget) { r->SetRectEmpty(); return; }
+  if (IsScaled()) {
+    const CScale s = Scale();
+    const double dpr = DevicePixelRatio();
+    *r = CRect(0, 0, s.ToLogicalX(int(std::lround((m_widget->width() - 2 * m_clientInset) * dpr))),
+               s.ToLogicalY(int(std::lround((m_widget->height() - 2 * m_clientInset) * dpr))));
+    return;
+  }
   *r = CRect(0, 0, std::max(m_widget->width() - 2 * m_clientInset, 0),
              std::max(m_widget->height() - 2 * m_clientInset, 0));
 }
@@ -149,8 +161,7 @@ void CWnd::GetWindowRect(CRect* r) const {
 
 void CWnd::ScreenToClient(CPoint* p) const {
   if (!p || !m_widget) return;
-  const QPoint q = m_widget->mapFromGlobal(QPoint(p->x, p->y));
-  *p = CPoint(q.x() - m_clientInset, q.y() - m_clientInset);
+  *p = FromWidgetPoint(m_widget->mapFromGlobal(QPointF(p->x, p->y)));
 }
 
 void CWnd::ScreenToClient(CRect* r) const {
@@ -163,7 +174,13 @@ void CWnd::ScreenToClient(CRect* r) const {
 
 void CWnd::ClientToScreen(CPoint* p) const {
   if (!p || !m_widget) return;
-  const QPoint q = m_widget->mapToGlobal(QPoint(p->x + m_clientInset, p->y + m_clientInset));
+  QPoint local(p->x, p->y);
+  if (IsScaled()) {
+    const CScale s = Scale();
+    const double dpr = DevicePixelRatio();
+    local = QPoint(int(std::lround(s.ToDeviceX(p->x) / dpr)), int(std::lround(s.ToDeviceY(p->y) / dpr)));
+  }
+  const QPoint q = m_widget->mapToGlobal(local + QPoint(m_clientInset, m_clientInset));
   *p = CPoint(q.x(), q.y());
 }
 
@@ -180,9 +197,111 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
   // A child's place is in its parent's client coordinates; a top-level
   // window's size includes its frame.
   const CWnd* parent = m_widget->isWindow() ? nullptr : FromWidget(m_widget->parentWidget());
-  const int inset = parent ? parent->ClientInset() : 0;
-  m_widget->setGeometry(x + inset, y + inset, std::max(cx, 0), std::max(cy, 0));
+  if (parent) {
+    parent->PlaceChild(m_widget, CRect(x, y, x + std::max(cx, 0), y + std::max(cy, 0)));
+  } else if (m_scalePercent) {
+    const CScale s = Scale();
+    const double dpr = DevicePixelRatio();
+    m_widget->setGeometry(x, y, int(std::lround(s.Device(std::max(cx, 0)) / dpr)),
+                          int(std::lround(s.Device(std::max(cy, 0)) / dpr)));
+  } else {
+    m_widget->setGeometry(x, y, std::max(cx, 0), std::max(cy, 0));
+  }
   if (repaint) Invalidate(TRUE);
+}
+
+// --- size ---------------------------------------------------------------------
+
+double CWnd::DevicePixelRatio() const { return m_widget ? m_widget->devicePixelRatioF() : 1.0; }
+
+bool CWnd::IsScaled() const {
+  if (m_scalePercent) return true;
+  const CWnd* parent = m_widget && !m_widget->isWindow() ? FromWidget(m_widget->parentWidget()) : nullptr;
+  return parent && parent->IsScaled();
+}
+
+CScale CWnd::Scale() const {
+  if (m_scalePercent) return CScale{m_scalePercent, {}};
+  const CWnd* parent = m_widget && !m_widget->isWindow() ? FromWidget(m_widget->parentWidget()) : nullptr;
+  if (!parent || !parent->IsScaled()) return CScale{};
+  CScale s = parent->Scale();
+  const CPoint place = parent->FromWidgetPoint(QPointF(m_widget->pos()));
+  s.origin = CPoint(s.origin.x + place.x, s.origin.y + place.y);
+  return s;
+}
+
+// A scaled window's point falls on a device pixel, and the pixel on the
+// one logical pixel that covers it; elsewhere Qt's point is the client point.
+CPoint CWnd::FromWidgetPoint(QPointF point) const {
+  point -= QPointF(m_clientInset, m_clientInset);
+  if (!IsScaled()) {
+    const QPoint p = point.toPoint();
+    return CPoint(p.x(), p.y());
+  }
+  const CScale s = Scale();
+  const double dpr = DevicePixelRatio();
+  return CPoint(s.ToLogicalX(int(std::floor(point.x() * dpr))), s.ToLogicalY(int(std::floor(point.y() * dpr))));
+}
+
+void CWnd::PlaceChild(QWidget* child, const CRect& r) const {
+  if (!child) return;
+  const int inset = m_clientInset;
+  if (!IsScaled()) {
+    child->setGeometry(r.left + inset, r.top + inset, r.Width(), r.Height());
+    return;
+  }
+  const CRect d = Scale().ToDevice(r);
+  const double dpr = DevicePixelRatio();
+  auto qt = [dpr](int device) { return int(std::lround(device / dpr)); };
+  child->setGeometry(qt(d.left) + inset, qt(d.top) + inset, qt(d.right) - qt(d.left), qt(d.bottom) - qt(d.top));
+}
+
+CRect CWnd::ChildRect(const CWnd& child) const {
+  const QRect g = child.m_widget->geometry();
+  const CPoint tl = FromWidgetPoint(QPointF(g.topLeft()));
+  const CPoint br = FromWidgetPoint(QPointF(g.x() + g.width(), g.y() + g.height()));
+  return CRect(tl.x, tl.y, br.x, br.y);
+}
+
+// The places of the whole tree are read at the old size and set again at
+// the new one, parents first, so that every child keeps its logical place.
+void CWnd::SetScalePercent(int percent) {
+  if (!m_widget || percent <= 0) return;
+  // 100 % on a screen of ratio 1 is the unscaled window itself.
+  const bool actual = percent == CScale::kActualSize && DevicePixelRatio() == 1.0;
+  if ((actual ? 0 : percent) == m_scalePercent) return;
+  struct Place { const CWnd* parent; CWnd* child; CRect rect; };
+  std::vector<Place> places;
+  std::function<void(const CWnd&)> collect = [&](const CWnd& wnd) {
+    for (QObject* object : wnd.m_widget->children()) {
+      auto* widget = qobject_cast<QWidget*>(object);
+      CWnd* child = FromWidget(widget);
+      if (!child || child->m_widget != widget || child->m_scalePercent) continue;
+      places.push_back({&wnd, child, wnd.ChildRect(*child)});
+      collect(*child);
+    }
+  };
+  collect(*this);
+  CRect client;
+  GetClientRect(&client);
+  CBridgeLink* link = CWndBridge::LinkOf(m_widget);
+  const bool hinted = link && link->m_hint.isValid();
+  const QSizeF hintSize = hinted ? QSizeF(link->m_hint) - QSizeF(m_clientInset, m_clientInset) : QSizeF();
+  const CPoint hint = FromWidgetPoint(QPointF(hintSize.width(), hintSize.height()));
+  m_scalePercent = actual ? 0 : percent;
+  const double dpr = DevicePixelRatio();
+  auto qtSize = [&](int cx, int cy) {
+    return QSize(int(std::lround(Scale().Device(cx) / dpr)) + 2 * m_clientInset,
+                 int(std::lround(Scale().Device(cy) / dpr)) + 2 * m_clientInset);
+  };
+  if (hinted) link->m_hint = qtSize(hint.x, hint.y);  // a bar's size in its dock
+  m_widget->resize(qtSize(client.Width(), client.Height()));
+  m_widget->updateGeometry();
+  for (const Place& place : places) {
+    place.parent->PlaceChild(place.child->m_widget, place.rect);
+    place.child->Invalidate(TRUE);
+  }
+  Invalidate(TRUE);
 }
 
 void CWnd::MoveWindow(const CRect& r, BOOL repaint) {

@@ -12,6 +12,7 @@
 // it.  Tests read pixels straight from the surface.
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <map>
 #include <memory>
@@ -74,6 +75,23 @@ class CWnd {
   void ClientToScreen(CPoint* p) const;
   void MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE);
   void MoveWindow(const CRect& r, BOOL repaint = TRUE);
+
+  // --- size -------------------------------------------------------------
+  // Draws this window and its children at `percent` of their size (a bar
+  // at 150 % or 200 %): their widgets, surfaces and fonts grow, while every
+  // coordinate the windows see (client rectangles, mouse points, drawing
+  // calls) stays in the pixels of 100 %.  The widgets then measure
+  // percent / 100 device pixels per pixel, whatever the screen's ratio.
+  void SetScalePercent(int percent);
+  // The size this window draws at, from the nearest window that set one.
+  CScale Scale() const;
+  bool IsScaled() const;
+  // A point of the widget (Qt's coordinates) as a client point.
+  CPoint FromWidgetPoint(QPointF point) const;
+  // Puts a child widget at a rectangle of this window's client area.
+  void PlaceChild(QWidget* child, const CRect& r) const;
+  // Where a child lies in this window's client area.
+  CRect ChildRect(const CWnd& child) const;
 
   // --- text, state ------------------------------------------------------
   void SetWindowText(const QString& text);
@@ -185,12 +203,14 @@ class CWnd {
   bool m_capture = false;
   std::uint32_t m_style = 0;
   int m_clientInset = 0;
+  int m_scalePercent = 0;           // 0: the size of the parent
   QString m_text;                   // window text of custom-drawn windows
   std::unique_ptr<QObject> m_guard;  // context of this window's Qt connections
 
   LRESULT CallWindowProc(UINT msg, WPARAM wp, LPARAM lp);
   void DetachWidget();
   void PaintIfInvalid();
+  double DevicePixelRatio() const;
 };
 
 // The context of OnPaint: draws into the window's surface.

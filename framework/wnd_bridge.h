@@ -76,7 +76,7 @@ class CBridgeWidget : public Base, public CBridgeLink {
     }
     if (e->type() == QEvent::ToolTip && m_wnd) {
       auto* he = static_cast<QHelpEvent*>(e);
-      const QString text = CWndBridge::ToolTipAt(m_wnd, CPoint(he->pos().x(), he->pos().y()));
+      const QString text = CWndBridge::ToolTipAt(m_wnd, m_wnd->FromWidgetPoint(QPointF(he->pos())));
       if (!text.isEmpty()) {
         QToolTip::showText(he->globalPos(), text, this);
         return true;
@@ -89,7 +89,14 @@ class CBridgeWidget : public Base, public CBridgeLink {
     CWndBridge::Paint(m_wnd);
     if (!m_wnd) return;  // the paint destroyed the window
     QPainter p(this);
-    p.drawImage(m_wnd->ClientInset(), m_wnd->ClientInset(), CWndBridge::Surface(m_wnd));
+    const QImage& surface = CWndBridge::Surface(m_wnd);
+    if (m_wnd->IsScaled()) {  // the surface's device pixels onto as many of the screen's
+      const double dpr = this->devicePixelRatioF();
+      p.drawImage(QRectF(m_wnd->ClientInset(), m_wnd->ClientInset(), surface.width() / dpr, surface.height() / dpr),
+                  surface);
+    } else {
+      p.drawImage(m_wnd->ClientInset(), m_wnd->ClientInset(), surface);
+    }
   }
   // A control transparent for the mouse that still gets an event (sent to
   // it directly) hands it to its parent's window at the parent's point.
@@ -121,10 +128,7 @@ class CBridgeWidget : public Base, public CBridgeLink {
     if (!target) return;
     CWndBridge::Mouse(target, e, false, false, offset);
     target = MouseTarget(&offset);  // the handler may have destroyed it
-    if (target) {
-      const QPoint p = e->position().toPoint() + offset;
-      CWndBridge::Hover(target, CPoint(p.x(), p.y()), true);
-    }
+    if (target) CWndBridge::Hover(target, target->FromWidgetPoint(e->position() + QPointF(offset)), true);
   }
   void wheelEvent(QWheelEvent* e) override {
     QPoint offset;

@@ -167,9 +167,10 @@ void CWnd::OnHoverHelp(CPoint point, bool inside) { (void)point; (void)inside; }
 // --- painting -------------------------------------------------------------------
 
 QImage& CWnd::Surface() {
-  const QSize size = m_widget ? m_widget->size().shrunkBy(QMargins(m_clientInset, m_clientInset, m_clientInset,
-                                                                   m_clientInset))
-                              : QSize();
+  QSize size = m_widget ? m_widget->size().shrunkBy(QMargins(m_clientInset, m_clientInset, m_clientInset,
+                                                             m_clientInset))
+                        : QSize();
+  if (m_widget && IsScaled()) size = (QSizeF(size) * DevicePixelRatio()).toSize();  // device pixels
   if (m_surface.size() != size || m_surface.format() != m_surfaceFormat) {
     QImage fresh(size, m_surfaceFormat);
     if (!fresh.isNull()) {
@@ -210,6 +211,7 @@ void CWnd::PaintIfInvalid() {
   m_eraseWanted = false;
   if (erase) {
     CDC dc(&m_surface);
+    dc.SetScale(Scale());
     dc.SetFont(m_widget->font());
     DispatchMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
   }
@@ -219,6 +221,7 @@ void CWnd::PaintIfInvalid() {
 CDC* CWnd::GetDC() {
   if (!m_widget) return new CDC(nullptr);
   auto* dc = new CDC(&Surface());
+  dc->SetScale(Scale());
   dc->SetFont(m_widget->font());
   m_widget->update();
   return dc;
@@ -234,6 +237,7 @@ CPaintDC::CPaintDC(CWnd* wnd)
     : CDC(wnd && wnd->Widget() ? &wnd->Surface() : nullptr), m_wnd(wnd) {
   if (!wnd) return;
   wnd->GetClientRect(&m_rcPaint);
+  SetScale(wnd->Scale());
   if (wnd->Widget()) SetFont(wnd->Widget()->font());
   wnd->m_dirty = false;  // beginning to paint validates the window
 }
@@ -253,8 +257,8 @@ UINT CWndBridge::KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) 
 }
 
 void CWndBridge::Mouse(CWnd* wnd, QMouseEvent* e, bool doubleClick, bool release, QPoint offset) {
-  const QPoint p = e->position().toPoint() + offset - QPoint(wnd->ClientInset(), wnd->ClientInset());
-  const LPARAM lp = MAKELPARAM(p.x(), p.y());
+  const CPoint p = wnd->FromWidgetPoint(e->position() + QPointF(offset));
+  const LPARAM lp = MAKELPARAM(p.x, p.y);
   const WPARAM flags = KeyFlags(e->buttons(), e->modifiers());
   UINT msg = WM_MOUSEMOVE;
   if (e->type() != QEvent::MouseMove) {

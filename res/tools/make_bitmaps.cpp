@@ -3,6 +3,10 @@
 //   OBSU/OBSD/OBSF/OBSX      globe button, the same four looks (16x15)
 //   6013                     time-system menu arrow (9x16)
 //   6233                     thirty Moon ages side by side (570x19, 8-bit)
+// and each again for the larger bar sizes (NAME@150.bmp, NAME@200.bmp),
+// drawn at that many device pixels rather than enlarged: every device
+// pixel looks up the pad pixel that covers it, as the window layer maps
+// them, and the smooth pictures are sampled at the device pixel's own area.
 // Usage: make-bitmaps OUTPUT_DIR
 //
 // Every picture is computed, not hand-drawn, so the files can be remade
@@ -18,6 +22,8 @@
 #include <functional>
 #include <numbers>
 #include <optional>
+
+#include "framework/scale.h"
 
 namespace {
 
@@ -89,18 +95,19 @@ enum class Look { Up, Down, Focused, Disabled };
 // One button image: bevel (or focus frame), then the icon, supersampled
 // 4x4 per pixel.  Down shifts the icon one pixel right and down and darkens
 // the face; Disabled turns it into a faint grey.
-QImage MakeButton(const Icon& icon, Look look) {
-  QImage img(kButtonWidth, kButtonHeight, QImage::Format_RGB32);
+QImage MakeButton(const Icon& icon, Look look, const CScale& scale) {
+  QImage img(scale.Device(kButtonWidth), scale.Device(kButtonHeight), QImage::Format_RGB32);
   img.fill(kBack);
   const double shift = look == Look::Down ? 1.0 : 0.0;
+  const double f = scale.Factor();
   constexpr int kSamples = 4;
-  for (int py = 1; py < kButtonHeight - 1; ++py) {
-    for (int px = 1; px < kButtonWidth - 1; ++px) {
+  for (int dy = scale.Device(1); dy < scale.Device(kButtonHeight - 1); ++dy) {
+    for (int dx = scale.Device(1); dx < scale.Device(kButtonWidth - 1); ++dx) {
       double r = 0, g = 0, b = 0;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const double x = px + (sx + 0.5) / kSamples - shift;
-          const double y = py + (sy + 0.5) / kSamples - shift;
+          const double x = (dx + (sx + 0.5) / kSamples) / f - shift;
+          const double y = (dy + (sy + 0.5) / kSamples) / f - shift;
           const QRgb c = icon(x, y).value_or(kBack);
           r += qRed(c), g += qGreen(c), b += qBlue(c);
         }
@@ -112,21 +119,20 @@ QImage MakeButton(const Icon& icon, Look look) {
         const int grey = qGray(c);
         c = Mix(kBack, qRgb(grey, grey, grey), 0.4);
       }
-      img.setPixel(px, py, c);
+      img.setPixel(dx, dy, c);
     }
   }
   const int right = kButtonWidth - 1, bottom = kButtonHeight - 1;
+  // The bottom row and right column (with the corners they meet) in one
+  // colour, the rest of the edge in the other, each pad pixel whole.
   auto frame = [&](QRgb topLeft, QRgb bottomRight) {
-    for (int x = 0; x <= right; ++x) {
-      img.setPixel(x, 0, topLeft);
-      img.setPixel(x, bottom, bottomRight);
+    for (int dy = 0; dy < img.height(); ++dy) {
+      for (int dx = 0; dx < img.width(); ++dx) {
+        const int x = scale.Logical(dx), y = scale.Logical(dy);
+        if (x == right || y == bottom) img.setPixel(dx, dy, bottomRight);
+        else if (x == 0 || y == 0) img.setPixel(dx, dy, topLeft);
+      }
     }
-    for (int y = 0; y <= bottom; ++y) {
-      img.setPixel(0, y, topLeft);
-      img.setPixel(right, y, bottomRight);
-    }
-    img.setPixel(right, 0, bottomRight);  // corners meet like a button edge
-    img.setPixel(0, bottom, bottomRight);
   };
   switch (look) {
     case Look::Up:
@@ -139,11 +145,14 @@ QImage MakeButton(const Icon& icon, Look look) {
 
 // The time-system arrow: a small downward triangle in light blue on the
 // black display panel.
-QImage MakeArrow() {
-  QImage img(9, 16, QImage::Format_RGB32);
+QImage MakeArrow(const CScale& scale) {
+  QImage img(scale.Device(9), scale.Device(16), QImage::Format_RGB32);
   img.fill(qRgb(0, 0, 0));
-  for (int row = 0; row < 4; ++row) {
-    for (int x = 1 + row; x <= 7 - row; ++x) img.setPixel(x, 6 + row, kLightBlue);
+  for (int dy = 0; dy < img.height(); ++dy) {
+    for (int dx = 0; dx < img.width(); ++dx) {
+      const int row = scale.Logical(dy) - 6, x = scale.Logical(dx);
+      if (row >= 0 && row < 4 && x >= 1 + row && x <= 7 - row) img.setPixel(dx, dy, kLightBlue);
+    }
   }
   return img;
 }
@@ -193,29 +202,30 @@ double MoonLevel(double u, double v, double phase) {
 
 // Thirty 19x19 images, age 0 at the left; an 8-bit image with a 256-entry
 // grey palette (slightly warm), so Qt writes it as an 8-bit BMP.
-QImage MakeMoonStrip() {
-  QImage img(kMoonSize * kMoonAges, kMoonSize, QImage::Format_Indexed8);
+QImage MakeMoonStrip(const CScale& scale) {
+  QImage img(scale.Device(kMoonSize * kMoonAges), scale.Device(kMoonSize), QImage::Format_Indexed8);
   QVector<QRgb> palette(256);
   for (int i = 0; i < 256; ++i) palette[i] = qRgb(i, i * 250 / 255, i * 232 / 255);
   img.setColorTable(palette);
   img.fill(0);
   constexpr int kSamples = 8;
   const double centre = kMoonSize / 2.0, radius = 8.6;
-  for (int age = 0; age < kMoonAges; ++age) {
+  const double f = scale.Factor();
+  // Each device pixel belongs to the age whose picture covers its pad pixel.
+  for (int dx = 0; dx < img.width(); ++dx) {
+    const int age = scale.Logical(dx) / kMoonSize;
     const double phase = 2.0 * std::numbers::pi * age / kSynodicMonth;
-    for (int py = 0; py < kMoonSize; ++py) {
-      for (int px = 0; px < kMoonSize; ++px) {
-        double sum = 0;
-        for (int sy = 0; sy < kSamples; ++sy) {
-          for (int sx = 0; sx < kSamples; ++sx) {
-            const double u = (px + (sx + 0.5) / kSamples - centre) / radius;
-            const double v = (py + (sy + 0.5) / kSamples - centre) / radius;
-            sum += MoonLevel(u, v, phase);
-          }
+    for (int dy = 0; dy < img.height(); ++dy) {
+      double sum = 0;
+      for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+          const double u = ((dx + (sx + 0.5) / kSamples) / f - age * kMoonSize - centre) / radius;
+          const double v = ((dy + (sy + 0.5) / kSamples) / f - centre) / radius;
+          sum += MoonLevel(u, v, phase);
         }
-        const int level = std::clamp(int(std::lround(sum / (kSamples * kSamples))), 0, 255);
-        img.setPixel(age * kMoonSize + px, py, uint(level));
       }
+      const int level = std::clamp(int(std::lround(sum / (kSamples * kSamples))), 0, 255);
+      img.setPixel(dx, dy, uint(level));
     }
   }
   return img;
@@ -246,11 +256,15 @@ int main(int argc, char** argv) {
   const Named looks[] = {{"U", Look::Up}, {"D", Look::Down}, {"F", Look::Focused},
                          {"X", Look::Disabled}};
   bool ok = true;
-  for (const Named& l : looks) {
-    ok &= Save(MakeButton(Calendar, l.look), dir, QString("DATE") + l.suffix);
-    ok &= Save(MakeButton(Globe, l.look), dir, QString("OBS") + l.suffix);
+  for (const int percent : {CScale::kActualSize, 150, 200}) {
+    const CScale scale{percent, {}};
+    const QString size = scale.IsActualSize() ? QString() : QString("@%1").arg(percent);
+    for (const Named& l : looks) {
+      ok &= Save(MakeButton(Calendar, l.look, scale), dir, QString("DATE") + l.suffix + size);
+      ok &= Save(MakeButton(Globe, l.look, scale), dir, QString("OBS") + l.suffix + size);
+    }
+    ok &= Save(MakeArrow(scale), dir, "6013" + size);
+    ok &= Save(MakeMoonStrip(scale), dir, "6233" + size);
   }
-  ok &= Save(MakeArrow(), dir, "6013");
-  ok &= Save(MakeMoonStrip(), dir, "6233");
   return ok ? 0 : 1;
 }
