@@ -111,29 +111,3 @@ TEST(VirtualClock, DestroyingAWindowStopsItsTimers) {
   EXPECT_EQ(s.clock.RunningCount(), 0);
 }
 
-TEST(ScriptedServices, PromptAnswersAndRecords) {
-  CScriptedServices s;
-  CAppContext ctx = s.Context();
-  CWnd w;
-  w.CreateEx(ctx, nullptr, CRect(0, 0, 5, 5), 1);
-  s.prompt.Answer(IDYES);
-  EXPECT_EQ(w.MessageBox(QStringLiteral("解除しますか"), MB_YESNO), IDYES);
-  EXPECT_EQ(w.MessageBox(QStringLiteral("もう一度"), MB_YESNO), IDNO) << "unanswered questions get No";
-  EXPECT_EQ(w.MessageBox(QStringLiteral("整数を入力してください。"), MB_OK | MB_ICONEXCLAMATION), IDOK);
-  ASSERT_EQ(s.prompt.Shown().size(), 3u);
-  EXPECT_EQ(s.prompt.Shown()[0].first, QStringLiteral("解除しますか"));
-  EXPECT_EQ(s.prompt.Shown()[2].second, MB_OK | MB_ICONEXCLAMATION);
-  EXPECT_EQ(s.prompt.LastText(), QStringLiteral("整数を入力してください。"));
-
-  CWnd lonely;  // no context at all: answered without asking
-  EXPECT_EQ(lonely.MessageBox(QStringLiteral("x"), MB_YESNO), IDNO);
-
-  s.keyboard.SetShift(true);
-  EXPECT_TRUE(ctx.keyboard->IsShiftDown());
-  s.popup.Choose(1);
-  EXPECT_EQ(ctx.popup->Choose({QStringLiteral("a"), QStringLiteral("b")}, &w, CPoint(3, 4)), 1);
-  EXPECT_EQ(ctx.popup->Choose({QStringLiteral("a")}, &w, CPoint(3, 4)), -1) << "empty queue dismisses";
-  s.popup.Choose(5);
-  EXPECT_EQ(ctx.popup->Choose({QStringLiteral("a")}, &w, CPoint(3, 4)), -1) << "no such entry";
-  EXPECT_EQ(s.popup.Shown().size(), 3u);
-}
