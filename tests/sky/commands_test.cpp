@@ -1,71 +1,96 @@
-// The general grammar of the command language and its refusals.
+// The command language: every command the pad sends and the reply forms
+// it reads, as one session; the grammar's refusals; hostile texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
-#include <random>
+#include <cstdio>
 #include <string>
 
 #include "sky_test_util.h"
 
 using skytest::Snapshot;
 
-TEST(Grammar, BlanksAndSemicolons) {
+// One engine from its default state, each command with its exact reply.
+TEST(Commands, RepliesInOrder) {
+  const std::pair<const char*, const char*> session[] = {
+      // The default state as the pad first reads it.
+      {"? Time.Timezone", "9"},
+      {"? location.longitude; ? Location.Latitude", "139.7447;35.6544"},
+      {"? Time.jd", "2451545"},
+      {"? JST(Time)", "JST AD2000/01/01 21:00:00"},
+      {"? LST(Time)", "LST AD2000/01/01 21:00:00"},
+      {"? LMT(Time)", "LMT AD2000/01/01 21:18:59"},  // 139.7447 E: 9 h 18 min 58.728 s ahead of UT
+      {"? UT(Time)", "UT AD2000/01/01 12:00:00"},
+      {"? Time.Lock; ? View.Track; ? View.Trace", "FALSE;FALSE;FALSE"},
+      {"? Star.Catalog; ? Star.Catalog.Switch; ? Star.Catalog.Switch.Catalog", "Tycho2;FALSE;GSC-ACT"},
+      {"? Star.AutoMagnitudeLimit.minimum", "6.5"},
+      // Blanks, semicolons and letter case.
+      {"  ?   Time.jd  ;  ", "2451545"},
+      {"\t? Time.jd\r\n", "2451545"},
+      {"? TIME.JD; ? time.jd", "2451545;2451545"},
+      {"? jst ( time )", "JST AD2000/01/01 21:00:00"},
+      {"", ""},
+      {";", ""},
+      {";;? Time.Timezone;;", "9"},
+      {"? View.Track; Time.Timezone = 3; ? Time.Timezone; view.track = true; ? VIEW.TRACK", "FALSE;3;TRUE"},
+      {"Time.jd = +2451545.25e0; ? UT(Time)", "UT AD2000/01/01 18:00:00"},
+      // Assignments as the pad formats them.
+      {"Location = Location(135.500000, 35.000000)", ""},
+      {"? Location; ? Time.Timezone", "Location(135.5, 35);3"},  // a place leaves the zone alone
+      {"Time.Timezone = 5.750000 ; Show Lumiral", ""},
+      {"? Time.Timezone", "5.75"},
+      {"Time = UT(2006,1,1,5,0,0) ; SHOW LUMIRAL; show lumiral; ? UT(Time)", "UT AD2006/01/01 05:00:00"},
+      {"? JST(Time); ? LST(Time)", "JST AD2006/01/01 14:00:00;LST AD2006/01/01 10:45:00"},
+      {"Time = LMT(2006,1,1,5,0,0) ; show lumiral", ""},  // 135.5 E: UT + 9 h 2 min
+      {"? LMT(Time); ? UT(Time)", "LMT AD2006/01/01 05:00:00;UT AD2005/12/31 19:58:00"},
+      {"Time = LST(2006,12,4,9,0,0,9.000000) ; show lumiral", ""},  // fields in the zone given
+      {"? UT(Time); ? Time.Timezone", "UT AD2006/12/04 00:00:00;5.75"},
+      {"Star.AutoMagnitudeLimit.Minimum = 15.300000 ; show lumiral", ""},
+      {"? Star.AutoMagnitudeLimit.minimum", "15.3"},
+      {"Time.Lock = TRUE; ? Time.Lock", "TRUE"},
+      {"Time.Lock = FALSE; Show Lumiral; ? Time.Lock", "FALSE"},
+      {" ; show lumiral", ""},  // the date command of a system without a date
+      {"Star.Catalog = tycho-2; ? Star.Catalog", "Tycho2"},
+      {"Star.Catalog = gscact; ? Star.Catalog", "GSC-ACT"},
+      {"Star.Catalog = \"HIPPARCOS\"; ? Star.Catalog", "Hipparcos"},
+      {"Star.Catalog.Switch.Catalog = \"Tycho\"; ? Star.Catalog.Switch.Catalog", "Tycho"},
+      {"Star.Catalog.Switch = TRUE; ? Star.Catalog.Switch", "TRUE"},
+      // The animation commands of the pad's stop sequence and speed menu.
+      {"Animation.Time = TRUE; Stop Lumiral; ? Animation.Time", "FALSE"},
+      {"Animation.Time = TRUE; animation.time = false; ? Animation.Time", "FALSE"},
+      {"Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE;", ""},
+      {"? Animation.Time.Realtime; ? Animation.Time.Speed.Step", "FALSE;TRUE"},
+      {"Animation.Time.Speed = 3600; ? Animation.Time.Speed", "3600"},
+      // Values that need care.
+      {"Location.Longitude = 200; ? Location.Longitude", "-160"},
+      {"Location.Longitude = 360; ? Location.Longitude", "0"},
+      {"Location.Longitude = -180; ? Location.Longitude", "-180"},
+      {"Location = Location( 359.5 , -90 ); ? Location", "Location(-0.5, -90)"},
+      {"Time = UT(2003,2,29,0,0,0); ? UT(Time)", "UT AD2003/03/01 00:00:00"},
+      {"Time = UT(1582,10,10,0,0,0); ? UT(Time)", "UT AD1582/10/20 00:00:00"},
+      {"Time = UT(1582,10,4,0,0,0); ? Time.jd", "2299159.5"},
+      {"Time = UT(2000,1,1,12,0,30.5); ? Time.jd", "2451545.0003530094"},
+      {"Location.Latitude = 1e-7; ? Location.Latitude", "0.0000001"},  // never an exponent
+      {"Location.Latitude = -0; ? Location.Latitude", "0"},
+      // Dates before the era and at the end of the range.
+      {"Time = UT(0,6,1,0,0,0); ? UT(Time)", "UT BC1/06/01 00:00:00"},
+      {"Time = UT(-99,3,1,0,0,0); ? UT(Time)", "UT BC100/03/01 00:00:00"},
+      {"Time = UT(100000,1,1,0,0,0); ? JST(Time)", "JST AD100000/01/01 09:00:00"},
+      // Seconds round to the nearest, carrying through the year.
+      {"Time.jd = 2451545.000689815; ? UT(Time)", "UT AD2000/01/01 12:01:00"},
+      {"Time.jd = 2451545.000687500; ? UT(Time)", "UT AD2000/01/01 12:00:59"},
+      {"Time.jd = 2451544.4999953; ? UT(Time)", "UT AD2000/01/01 00:00:00"},
+      {"Time.jd = 2400000.5; ? Time.jd; ? UT(Time)", "2400000.5;UT AD1858/11/17 00:00:00"},
+      {"Time = UT(99999,12,31,23,59,59); ? Time.jd", "38245309.49998843"},
+  };
   CSkyEngine e;
-  EXPECT_EQ(e.Execute("?Time.jd;?Time.Timezone"), "2451545;9");
-  EXPECT_EQ(e.Execute("  ?   Time.jd  ;  "), "2451545");
-  EXPECT_EQ(e.Execute("\t? Time.jd\r\n"), "2451545");
-  EXPECT_EQ(e.Execute("Time.Timezone=3;?Time.Timezone"), "3");
-  EXPECT_EQ(e.Execute("? JST ( Time )"), "JST AD2000/01/01 21:00:00");
-  EXPECT_EQ(e.Execute("Location = Location( 10 ,20 )"), "");
-  EXPECT_EQ(e.Execute("? Location"), "Location(10, 20)");
-  EXPECT_EQ(e.Execute(""), "");
-  EXPECT_EQ(e.Execute("   "), "");
-  EXPECT_EQ(e.Execute(";"), "");
-  EXPECT_EQ(e.Execute(";;? Time.Timezone;;"), "3");
-}
-
-TEST(Grammar, NamesAndKeywordsIgnoreLetterCase) {
-  CSkyEngine e;
-  EXPECT_EQ(e.Execute("? TIME.JD; ? time.jd; ? Time.JD"), "2451545;2451545;2451545");
-  EXPECT_EQ(e.Execute("? jst(time)"), "JST AD2000/01/01 21:00:00");
-  EXPECT_EQ(e.Execute("TIME = ut(2006,1,1,5,0,0); SHOW LUMIRAL; show lumiral; sHoW lUmIrAl"), "");
-  EXPECT_EQ(e.Execute("? Time"), "UT AD2006/01/01 05:00:00");
-  EXPECT_EQ(e.Execute("Star.Catalog = tycho-2; ? Star.Catalog"), "Tycho2");
-  EXPECT_EQ(e.Execute("Star.Catalog = gscact; ? Star.Catalog"), "GSC-ACT");
-  EXPECT_EQ(e.Execute("Star.Catalog = \"HIPPARCOS\"; ? Star.Catalog"), "Hipparcos");
-  EXPECT_EQ(e.Execute("Star.Catalog.Switch.Catalog = \"Tycho\"; ? Star.Catalog.Switch.Catalog"),
-            "Tycho");
-  EXPECT_EQ(e.Execute("Star.Catalog = \"GSC-ACT\"; ? Star.Catalog"), "GSC-ACT");
-}
-
-TEST(Grammar, QueriesAnswerInOrderBetweenAssignments) {
-  CSkyEngine e;
-  EXPECT_EQ(e.Execute("? View.Track; Time.Timezone = 3; ? Time.Timezone; View.Track = TRUE; ? View.Track"),
-            "FALSE;3;TRUE");
-  EXPECT_EQ(e.Execute("Animation.Time.Speed = 3600; ? Animation.Time.Speed"), "3600");
-  EXPECT_EQ(e.Execute("Time.jd = +2451545.25e0; ? UT(Time)"), "UT AD2000/01/01 18:00:00");
-}
-
-TEST(Grammar, ValuesThatNeedCare) {
-  CSkyEngine e;
-  // East longitudes up to 360 are taken as -180..180.
-  EXPECT_EQ(e.Execute("Location.Longitude = 200; ? Location.Longitude"), "-160");
-  EXPECT_EQ(e.Execute("Location.Longitude = 360; ? Location.Longitude"), "0");
-  EXPECT_EQ(e.Execute("Location.Longitude = 180; ? Location.Longitude"), "180");
-  EXPECT_EQ(e.Execute("Location.Longitude = -180; ? Location.Longitude"), "-180");
-  EXPECT_EQ(e.Execute("Location = Location(359.5, -90); ? Location"), "Location(-0.5, -90)");
-  // A day past the end of its month counts on from the first.
-  EXPECT_EQ(e.Execute("Time = UT(2003,2,29,0,0,0); ? UT(Time)"), "UT AD2003/03/01 00:00:00");
-  EXPECT_EQ(e.Execute("Time = UT(2006,4,31,0,0,0); ? UT(Time)"), "UT AD2006/05/01 00:00:00");
-  EXPECT_EQ(e.Execute("Time = UT(1582,10,10,0,0,0); ? UT(Time)"), "UT AD1582/10/20 00:00:00");
-  EXPECT_EQ(e.Execute("Time = UT(1582,10,4,0,0,0); ? Time.jd"), "2299159.5");
-  EXPECT_EQ(e.Execute("Time = UT(1582,10,15,0,0,0); ? Time.jd"), "2299160.5");
-  // Seconds may be real.
-  EXPECT_EQ(e.Execute("Time = UT(2000,1,1,12,0,30.5); ? Time.jd"), "2451545.0003530094");
-  // No exponent ever appears in a number reply.
-  EXPECT_EQ(e.Execute("Location.Latitude = 1e-7; ? Location.Latitude"), "0.0000001");
-  EXPECT_EQ(e.Execute("Location.Latitude = -0; ? Location.Latitude"), "0");
+  for (const auto& [command, reply] : session) EXPECT_EQ(e.Execute(command), reply) << command;
+  // The pad reads a BC year into astronomical numbering, and five decimals
+  // of the Julian date survive at the far end of the range.
+  e.Execute("Time = UT(-99,3,1,0,0,0)");
+  EXPECT_EQ(skytest::ReadPadDate(e.Execute("? JST(Time)")).year, -99);
+  CSkyEngine fresh;
+  EXPECT_NEAR(skytest::Number(fresh, "? Solar.Moon.age"), 24.56, 0.02);  // new moon 1999-12-07 22:32 UT
 }
 
 // Each refused statement: the reply names it and why, and the state stays.
@@ -87,7 +112,6 @@ TEST(Grammar, RefusedStatementsLeaveTheStateAlone) {
       {"Sky.Altitude = 3", "Sky.Altitude is read-only"},
       {"? Sky.Azimuth", "Sky.Azimuth takes an object: Sky.Azimuth(Sun)"},
       {"? Sky.Altitude(Sun", "expected \")\" after Sky.Altitude("},
-      {"? Sky.Altitude(Sun) x", "unexpected \"x\""},
       {"Time =", "expected a value"},
       {"= 5", "expected \"?\", an assignment"},
       {"Show", "expected \"Show Lumiral\""},
@@ -99,12 +123,10 @@ TEST(Grammar, RefusedStatementsLeaveTheStateAlone) {
       {"Time = LST(2006,1,1,5,0,0)", "LST takes 7 numbers"},
       {"Time = UT(2006,1,1,5,0,0,0,0)", "too many arguments"},
       {"Time = UT(2006,13,1,0,0,0)", "month 13 is outside 1..12"},
-      {"Time = UT(2006,0,1,0,0,0)", "month 0 is outside 1..12"},
       {"Time = UT(2006,1,32,0,0,0)", "day 32 is outside 1..31"},
       {"Time = UT(2006,1,1,24,0,0)", "hour 24 is outside 0..23"},
       {"Time = UT(2006,1,1,0,60,0)", "minute 60 is outside 0..59"},
       {"Time = UT(2006,1,1,0,0,60)", "second 60 is outside"},
-      {"Time = UT(2006,1,1,0,0,-1)", "second -1 is outside"},
       {"Time = UT(2006.5,1,1,0,0,0)", "year 2006.5 is not a whole number"},
       {"Time = UT(abc,1,1,0,0,0)", "not a number: \"abc\""},
       {"Time = UT(2006;1,1,0,0,0)", "expected \",\" or \")\""},
@@ -115,7 +137,6 @@ TEST(Grammar, RefusedStatementsLeaveTheStateAlone) {
       {"Time.jd = 1e300", "outside the supported range"},
       {"Time.jd = 1e999", "number out of range"},
       {"Time.jd = nan", "Time.jd takes a number"},
-      {"Time.jd = inf", "Time.jd takes a number"},
       {"Time.jd = 0x10", "not a number: \"0x10\""},
       {"Time.jd = 12abc", "not a number: \"12abc\""},
       {"Time.jd = 1.2.3", "not a number: \"1.2.3\""},
@@ -124,19 +145,16 @@ TEST(Grammar, RefusedStatementsLeaveTheStateAlone) {
       {"Time.Timezone = 14.5", "zone 14.5 is outside -14..14"},
       {"Location = Location(0, 91)", "latitude 91 is outside -90..90"},
       {"Location = Location(361, 0)", "longitude 361 is outside -180..360"},
-      {"Location = Location(-181, 0)", "longitude -181 is outside"},
       {"Location = Location(1)", "Location takes Location(longitude, latitude)"},
       {"Location = 5", "Location takes Location(longitude, latitude)"},
       {"Location.Latitude = -90.5", "latitude -90.5 is outside"},
       {"View.Track = 1", "View.Track takes TRUE or FALSE"},
-      {"View.Track = yes", "View.Track takes TRUE or FALSE"},
       {"Star.Catalog = Foo", "unknown catalogue \"Foo\""},
       {"Star.Catalog = 5", "takes a catalogue name"},
       {"Star.Catalog = \"Tycho2", "missing closing \""},
       {"Star.Catalog = \"Tycho;2\"", "unknown catalogue \"Tycho;2\""},
       {"Star.Catalog.Switch.Catalog = Hipparcos", "unknown catalogue \"Hipparcos\""},
       {"Star.AutoMagnitudeLimit.Minimum = 25", "magnitude limit 25 is outside -2..20"},
-      {"Star.AutoMagnitudeLimit.Minimum = -2.1", "magnitude limit -2.1 is outside"},
       {"Animation.Time.Speed = 1e11", "speed 100000000000 is outside"},
   };
   for (const Case& c : cases) {
@@ -196,36 +214,4 @@ TEST(Grammar, HostileTexts) {
   const std::string reply = e.Execute(longName);
   EXPECT_NE(reply.find("...\": unknown property"), std::string::npos) << reply;
   EXPECT_EQ(Snapshot(e), before);
-}
-
-// Token soup and stray bytes: every reply is well-formed and the state
-// keeps its invariants.
-TEST(Grammar, RandomTextsKeepTheEngineSound) {
-  const char* pieces[] = {
-      "?", " ", ";", "=", "(", ")", ",", "\"", ".", "-", "+", "e", "0", "9", "1e308", "-1e-320",
-      "2006", "13", "99999", "-99998", "100000", "59.999999", "TRUE", "false", "Time", "Time.jd",
-      "Time.Timezone", "Location", "Location.Latitude", "Location.Longitude", "UT", "LST", "LMT",
-      "JST", "Show", "Lumiral", "Stop", "Star.Catalog", "Tycho-2", "Solar.Moon.age",
-      "Animation.Time.Speed", "\xE6\x98\x9F", "\xFF", "\t", "\n", "\\",
-  };
-  std::mt19937 rng(5);
-  std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1);
-  std::uniform_int_distribution<int> length(0, 24);
-  CSkyEngine e;
-  for (int i = 0; i < 20000; ++i) {
-    std::string command;
-    for (int n = length(rng); n > 0; --n) command += pieces[piece(rng)];
-    const std::string reply = e.Execute(command);
-    ASSERT_EQ(reply.find('\n'), std::string::npos) << command;
-    ASSERT_TRUE(reply.rfind("ERROR: ", 0) == 0 || reply.find("ERROR") == std::string::npos)
-        << command << " -> " << reply;
-    const double lat = skytest::Number(e, "? Location.Latitude");
-    const double zone = skytest::Number(e, "? Time.Timezone");
-    const double st = skytest::Number(e, "? Time.SiderealTime");
-    const double age = skytest::Number(e, "? Solar.Moon.age");
-    ASSERT_TRUE(lat >= -90 && lat <= 90 && zone >= -14 && zone <= 14 && st >= 0 && st < 24 &&
-                age >= 0 && age < 30)
-        << command;
-    ASSERT_EQ(skytest::ReadPadDate(e.Execute("? LMT(Time)")).fields, 8) << command;
-  }
 }
