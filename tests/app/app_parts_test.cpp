@@ -1,5 +1,5 @@
-// The host's small parts: the recording host channel, the replay's prompt
-// and menu answers, the state view's formats, the place search and the
+// The host's small parts: the recording host channel, the state view's
+// formats, the floating bar's place, the place search and the
 // recently chosen places.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "app/dock_placement.h"
 #include "app/logging_host.h"
 #include "app/place_search.h"
-#include "app/script_services.h"
 #include "app/state_view.h"
 #include "qelobs/places.h"
 #include "scripted_host.h"
@@ -45,47 +44,6 @@ TEST(LoggingHost, AFailureIsToldAndThenPassedOnUnchanged) {
   // The channel goes on working after a failure.
   EXPECT_NO_THROW(host.Execute("? Time.Lock"));
   EXPECT_FALSE(seen.back().failed);
-}
-
-TEST(ReplayPrompt, QuestionsTakeQueuedAnswersAndDefaultToNo) {
-  QStringList out;
-  CReplayPrompt prompt([&](const QString& line) { out << line; });
-  prompt.QueueAnswer(true);
-  prompt.QueueAnswer(false);
-  EXPECT_EQ(prompt.MessageBox("release?", MB_YESNO | MB_ICONEXCLAMATION), IDYES);
-  EXPECT_EQ(prompt.MessageBox("again?", MB_YESNO), IDNO);
-  EXPECT_EQ(prompt.MessageBox("and again?", MB_YESNO), IDNO);  // none queued
-  EXPECT_EQ(prompt.MessageBox("実数を入力してください。", MB_OK | MB_ICONEXCLAMATION), IDOK);
-  EXPECT_EQ(prompt.MessageBox("two\nlines", MB_OK), IDOK);
-  EXPECT_EQ(out, (QStringList{"? release?", "? again?", "? and again?", "! 実数を入力してください。",
-                              "! two\\nlines"}));
-}
-
-TEST(ReplayPopup, MenuKeysNameTheTimeSystemEntries) {
-  const std::vector<QString> menu = {"   日本時",   "   世界時",  " * 世界時(日)", "   地方標準時",
-                                     "   地方平時", "   ﾕﾘｳｽ日", "   準ﾕﾘｳｽ日",   "   恒星時"};
-  const char* keys[] = {"JST", "UT", "UTD", "LST", "LMT", "JD", "MJD", "ST"};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(MenuEntryOfKey(menu, keys[i]), i) << keys[i];
-  EXPECT_EQ(MenuEntryOfKey(menu, "世界時(日)"), 2);  // the marked entry by its text
-  EXPECT_EQ(MenuEntryOfKey(menu, "地方平時"), 4);
-  EXPECT_EQ(MenuEntryOfKey(menu, "ut"), -1);  // keys are exact
-  EXPECT_EQ(MenuEntryOfKey(menu, "XYZ"), -1);
-  EXPECT_EQ(MenuEntryOfKey({}, "JST"), -1);
-
-  CReplayPopup popup([](const std::vector<QString>& texts) { return int(texts.size()) - 1; });
-  EXPECT_EQ(popup.Choose(menu, nullptr, CPoint(0, 0)), 7);
-}
-
-TEST(ReplayKeyboard, HeldAndMomentaryShift) {
-  CReplayKeyboard keyboard;
-  EXPECT_FALSE(keyboard.IsShiftDown());
-  keyboard.SetMomentary(true);
-  EXPECT_TRUE(keyboard.IsShiftDown());
-  keyboard.SetMomentary(false);
-  keyboard.SetHeld(true);
-  EXPECT_TRUE(keyboard.IsShiftDown());
-  keyboard.SetMomentary(false);  // the end of one event does not let go of a held key
-  EXPECT_TRUE(keyboard.IsShiftDown());
 }
 
 TEST(StateViewFormats, PlacesAndHours) {

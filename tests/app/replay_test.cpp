@@ -3,8 +3,6 @@
 // refusals that stop a run.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -87,42 +85,31 @@ TEST_P(RecordedSession, PrintsExactlyWhatWasRecorded) {
 INSTANTIATE_TEST_SUITE_P(Scripts, RecordedSession, ::testing::ValuesIn(RecordedSessions()),
                          [](const auto& info) { return info.param; });
 
-TEST(Replay, AnUnreadableLineStopsTheRunBeforeAnythingHappens) {
+// A script that cannot be read stops before anything happens; a line that
+// cannot be carried out stops the run where it stands.
+TEST(Replay, ABadLineStopsTheRunWithItsPlace) {
   QTemporaryDir dir;
-  const QString path = WriteScript(dir, "bad.lmscript", "show\n# fine so far\nclick left digit 13\nfly away\n");
-  const Result r = RunLumira({"--script", path});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-  EXPECT_TRUE(r.err.contains(path + ":4: unknown action \"fly\"")) << r.err.toStdString();
-}
-
-TEST(Replay, ALineThatCannotBeCarriedOutStopsWhereItStands) {
-  QTemporaryDir dir;
-  const QString path = WriteScript(dir, "menu.lmscript", "click left digit 13\nmenu UT\nshow\n");
-  const Result r = RunLumira({"--script", path});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.out.contains("@ DATE"));   // the click ran
-  EXPECT_FALSE(r.out.contains("date=["));  // the show did not
-  EXPECT_TRUE(r.err.contains(path + ":2: no menu is open")) << r.err.toStdString();
-
-  // A dialog control that does not exist.
-  const QString dialog = WriteScript(dir, "dialog.lmscript", "dialog obs\nset 4242 1\nok\nshow\n");
-  const Result d = RunLumira({"--script", dialog});
-  EXPECT_EQ(d.exitCode, 2);
-  EXPECT_TRUE(d.err.contains(dialog + ":2: the dialog has no control 4242")) << d.err.toStdString();
-  EXPECT_FALSE(d.out.contains("Location ="));  // cancelled, nothing applied
-
+  const struct {
+    const char* script;
+    const char* error;       // after "FILE:"
+    const char* printed;     // what ran before the stop, or ""
+    const char* notPrinted;  // what must not have run
+  } cases[] = {
+      {"show\n# fine so far\nclick left digit 13\nfly away\n", "4: unknown action \"fly\"", "", "date=["},
+      {"click left digit 13\nmenu UT\nshow\n", "2: no menu is open", "@ DATE", "date=["},
+      {"dialog obs\nset 4242 1\nok\nshow\n", "2: the dialog has no control 4242", "", "Location ="},
+      {"click left arrow\nmenu XYZ\nshow\n", "2: the menu has no entry \"XYZ\"", "", "date=["},
+  };
+  for (const auto& c : cases) {
+    const QString path = WriteScript(dir, "bad.lmscript", c.script);
+    const Result r = RunLumira({"--script", path});
+    EXPECT_EQ(r.exitCode, 2) << c.script;
+    EXPECT_TRUE(r.err.contains(path + ":" + c.error)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(c.printed) && !r.out.contains(c.notPrinted)) << r.out.toStdString();
+  }
   const Result missing = RunLumira({"--script", dir.filePath("none.lmscript")});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_TRUE(missing.err.contains("cannot read")) << missing.err.toStdString();
-}
-
-TEST(Replay, AMenuKeyTheMenuLacksStopsTheRun) {
-  QTemporaryDir dir;
-  const QString path = WriteScript(dir, "key.lmscript", "click left arrow\nmenu XYZ\nshow\n");
-  const Result r = RunLumira({"--script", path});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains(path + ":2: the menu has no entry \"XYZ\"")) << r.err.toStdString();
 }
 
 TEST(CommandLine, HelpVersionAndWrongArgumentsNeedNoDisplay) {
@@ -166,17 +153,6 @@ TEST(ScreenshotMode, WritesTheWindowAfterAScriptAndPrintsTheDisplays) {
   ASSERT_FALSE(shot.isNull());
   EXPECT_EQ(shot.size(), QSize(1000, 560));
   EXPECT_GT(QFileInfo(png).size(), 10000);
-  // The bar's dark panel is in the picture, below the menus at the top.
-  int darkest = 0;
-  for (int y = 0; y < 80; ++y) {
-    int dark = 0;
-    for (int x = 0; x < 460; ++x) {
-      const QColor c = shot.pixelColor(x, y);
-      if (c.red() < 80 && c.green() < 80 && c.blue() < 90) ++dark;
-    }
-    darkest = std::max(darkest, dark);
-  }
-  EXPECT_GT(darkest, 300);
 }
 
 TEST(ScreenshotMode, WithoutAScriptTheWindowAsAUserFirstSeesIt) {
