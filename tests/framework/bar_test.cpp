@@ -307,12 +307,6 @@ TEST_F(BarTest, MessagesPostedSentAndFailing) {
   EXPECT_THROW(bar.SendMessage(WM_TESTTHROW), std::runtime_error);
   EXPECT_EQ(bar.SendMessage(0x7FFF), 0) << "unknown messages give 0";
 
-  EXPECT_FALSE(bar.HasCapture());
-  bar.SetCapture();
-  EXPECT_TRUE(bar.HasCapture());
-  bar.ReleaseCapture();
-  EXPECT_FALSE(bar.HasCapture());
-
   bar.DestroyWindow();
   EXPECT_FALSE(bar.IsWindow());
   EXPECT_FALSE(bar.PostMessage(WM_TESTKEY, 0, 0));
@@ -352,30 +346,6 @@ TEST_F(BarTest, StyledStaticDrawsCellsAndHighlight) {
   bar.m_stc.Invalidate();
   bar.m_stc.UpdateWindow();
   EXPECT_EQ(pixel(7, 0), RGB(0, 0, 0));
-}
-
-TEST_F(BarTest, TipMenuSendsTheChosenKey) {
-  CLmrTipMenu menu;
-  menu.Append(QStringLiteral("JST"), QStringLiteral(" * 日本時"));
-  menu.Append(QStringLiteral("UT"), QStringLiteral("   世界時"));
-  ASSERT_EQ(menu.Entries().size(), 2u);
-  s.popup.Choose(1);
-  EXPECT_EQ(menu.TrackPopup(CPoint(10, 20), &bar, WM_TESTKEY), 1);
-  ASSERT_EQ(bar.keys.size(), 1u);
-  EXPECT_EQ(bar.keys[0].first, 0u);
-  EXPECT_EQ(bar.keys[0].second, "UT");
-  ASSERT_EQ(s.popup.Shown().size(), 1u);
-  EXPECT_EQ(s.popup.Shown()[0], (std::vector<QString>{QStringLiteral(" * 日本時"), QStringLiteral("   世界時")}));
-  CPoint screen(10, 20);
-  bar.ClientToScreen(&screen);
-  EXPECT_EQ(s.popup.LastPoint(), screen);
-
-  EXPECT_EQ(menu.TrackPopup(CPoint(0, 0), &bar, WM_TESTKEY), 0) << "dismissed";
-  EXPECT_EQ(bar.keys.size(), 1u);
-  menu.RemoveAll();
-  EXPECT_TRUE(menu.Entries().empty());
-  EXPECT_EQ(menu.TrackPopup(CPoint(0, 0), &bar, WM_TESTKEY), 0);
-  EXPECT_EQ(s.popup.Shown().size(), 2u) << "an empty menu is not shown";
 }
 
 namespace {

@@ -156,25 +156,14 @@ TEST_F(DialogTest, IntegerFieldsAcceptOnlyWholeNumbers) {
   }
 }
 
-TEST_F(DialogTest, CancelAndUnscriptedRuns) {
+TEST_F(DialogTest, CancelEscapeAndAMissingTemplate) {
   TestDialog dlg(ctx);
   s.modal.Push([](CDialog& d) { d.PressButton(IDCANCEL); });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(dlg.m_nYear, 2006);
-
-  // A script that ends nothing, and a run without a script: cancelled.
-  TestDialog again(ctx);
-  s.modal.Push([](CDialog&) {});
-  EXPECT_EQ(again.DoModal(), IDCANCEL);
-  EXPECT_EQ(again.DoModal(), IDCANCEL);
-  EXPECT_EQ(s.modal.Runs(), 3);
-
-  // Escape on the dialog's window is Cancel too.
   TestDialog esc(ctx);
   s.modal.Push([](CDialog& d) { qobject_cast<QDialog*>(d.Widget())->reject(); });
-  EXPECT_EQ(esc.DoModal(), IDCANCEL);
-  EXPECT_TRUE(esc.HasEnded());
-
+  EXPECT_EQ(esc.DoModal(), IDCANCEL) << "Escape on the dialog's window is Cancel";
   CDialog missing(ctx, 4242);
   EXPECT_EQ(missing.DoModal(), -1) << "no such template";
 }
