@@ -1,15 +1,12 @@
 // A dialog bar from a test template: painting into its surface, mouse
-// through transparent statics, commands to the owner, tooltips, fly-by
-// texts, docking; the styled static and the keyed popup menu; key and
-// focus messages.
+// through transparent statics, docking, posted and failing messages; the
+// styled static; key and focus messages.  (The pad's own tests pin its
+// buttons, tooltips and fly-by texts on this layer.)
 #include <QDockWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QHelpEvent>
 #include <QMainWindow>
-#include <QPushButton>
 #include <QTest>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <stdexcept>
 #include <string>
@@ -29,8 +26,6 @@ constexpr COLORREF kLight = RGB(118, 175, 227);
 class TestBar : public CDialogBar, public CLmrDialogBase {
  public:
   explicit TestBar(CAppContext& ctx) : CDialogBar(ctx) {}
-  using CControlBar::ControlAt;
-  using CControlBar::ToolTipTextAt;
   struct Press { UINT msg; UINT flags; CPoint point; };
   std::vector<Press> presses;
   std::vector<std::pair<short, CPoint>> wheels;
@@ -70,15 +65,6 @@ class TestBar : public CDialogBar, public CLmrDialogBase {
   }
 };
 
-class FrameSpy : public CWnd {
- public:
-  std::vector<WPARAM> commands;
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_COMMAND) commands.push_back(wp);
-    return CWnd::WindowProc(msg, wp, lp);
-  }
-};
-
 class BarTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -93,17 +79,10 @@ class BarTest : public ::testing::Test {
   CResources res;
   CScriptedServices s;
   CAppContext ctx;
-  FrameSpy frame;
+  CWnd frame;
   TestBar bar{ctx};
 };
 
-// A pointer move with no button down, straight to the widget (QTest's
-// moves go through the cursor, which needs a shown window).
-void Move(QWidget* w, QPoint p) {
-  QMouseEvent e(QEvent::MouseMove, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
-                Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &e);
-}
 
 
 }  // namespace
@@ -183,55 +162,6 @@ TEST_F(BarTest, MouseOnTransparentStaticsReachesTheBar) {
   CPoint screen(5, 6);
   bar.ClientToScreen(&screen);
   EXPECT_EQ(bar.wheels[0].second, screen);
-}
-
-TEST_F(BarTest, ButtonCommandsGoToTheOwner) {
-  auto* button = dynamic_cast<CButton*>(bar.GetDlgItem(7117));
-  ASSERT_NE(button, nullptr);
-  button->ShowWindow(SW_SHOW);
-  button->Click();
-  ASSERT_EQ(frame.commands.size(), 1u);
-  EXPECT_EQ(frame.commands[0], MAKEWPARAM(7117, BN_CLICKED));
-
-  CBitmapButton image;
-  ASSERT_TRUE(image.Create(QStringLiteral("Date"), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 1, 26, 16), &bar,
-                           7217));
-  image.Click();
-  ASSERT_EQ(frame.commands.size(), 2u);
-  EXPECT_EQ(frame.commands[1], MAKEWPARAM(7217, BN_CLICKED));
-  EXPECT_FALSE(image.LoadBitmaps("NONE", nullptr, nullptr, nullptr));
-  image.EnableWindow(FALSE);
-  image.Click();
-  EXPECT_EQ(frame.commands.size(), 2u) << "a disabled button does not click";
-}
-
-TEST_F(BarTest, TooltipsAndFlyByTextsPerControl) {
-  CToolTipCtrl tips;
-  EXPECT_FALSE(tips.IsCreated());
-  ASSERT_TRUE(tips.Create(&bar));
-  tips.Activate(TRUE);
-  ASSERT_TRUE(tips.AddTool(bar.GetDlgItem(7132), QStringLiteral("紀元")));
-  ASSERT_TRUE(tips.AddTool(bar.GetDlgItem(7108), QStringLiteral("月齢")));
-  EXPECT_EQ(tips.TextOf(bar.GetDlgItem(7108)), QStringLiteral("月齢"));
-  EXPECT_EQ(bar.ToolTipTextAt(CPoint(35, 12)), QStringLiteral("紀元"));
-  EXPECT_EQ(bar.ToolTipTextAt(CPoint(10, 10)), QStringLiteral("月齢")) << "the hidden Moon area has its tip";
-  EXPECT_EQ(bar.ToolTipTextAt(CPoint(170, 2)), QString());
-  tips.Activate(FALSE);
-  EXPECT_EQ(bar.ToolTipTextAt(CPoint(35, 12)), QString());
-  tips.RelayEvent(WM_MOUSEMOVE, 0, 0);
-
-  // Fly-by: the string of the control's id while the pointer is over it.
-  Move(Child(7132), QPoint(1, 1));
-  EXPECT_EQ(s.status.Last(), QStringLiteral("紀元を表示します"));
-  const int count = s.status.Count();
-  Move(Child(7132), QPoint(2, 2));
-  EXPECT_EQ(s.status.Count(), count) << "the same control does not repeat its text";
-  Move(bar.Widget(), QPoint(10, 10));
-  EXPECT_EQ(s.status.Last(), QStringLiteral("月齢を表示します"));
-  Move(bar.Widget(), QPoint(170, 27));
-  EXPECT_EQ(s.status.Last(), QString());
-  EXPECT_EQ(bar.ControlAt(CPoint(35, 12), false), bar.GetDlgItem(7132));
-  EXPECT_EQ(bar.ControlAt(CPoint(10, 10), false), nullptr);
 }
 
 TEST_F(BarTest, DockingFloatingAndTheFrame) {
