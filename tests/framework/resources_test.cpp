@@ -39,14 +39,6 @@ TEST(ResourceScript, ReadsDialogsStringsAndShortForms) {
   EXPECT_FALSE(res.Parse(QStringLiteral("1 DIALOGEX"), &error));
   EXPECT_NE(res.Dialog(7000), nullptr) << "a failed parse keeps what was loaded";
 
-  ASSERT_TRUE(res.Parse(QStringLiteral("#define IDD 300\nLANGUAGE 1, 0\nIDD DIALOG 0, 0, (10+2), 8\n"
-                                       "BEGIN\n RTEXT \"x\", 0x12, -2, 0, 1, 1, NOT WS_GROUP\nEND\n"),
-                        &error))
-      << error.toStdString();
-  ASSERT_NE(res.Dialog(300), nullptr);
-  EXPECT_EQ(res.Dialog(300)->cx, 12);
-  EXPECT_EQ(res.Dialog(300)->controls[0].id, 0x12);
-  EXPECT_EQ(res.Dialog(300)->controls[0].style & WS_GROUP, 0u);
 }
 
 TEST(ResourceScript, LoadsBitmapsUnderThePrefixAndNamesTheBadLine) {
