@@ -34,13 +34,15 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
                                    "TEXT");
   const QCommandLineOption script("script", "Replay the recorded session FILE off-screen and print it.", "FILE");
   const QCommandLineOption screenshot("screenshot", "Write the main window's picture to FILE (PNG).", "FILE");
+  const QCommandLineOption barPicture("screenshot-bar", "Write the docked pad bar's picture to FILE (PNG).",
+                                      "FILE");
   const QCommandLineOption print("print", "Print the pad's displays once.");
   const QCommandLineOption hostOption(
       "host",
       "Talk to a running Stellarium (its Remote Control plugin on 127.0.0.1, port 8090 unless given; "
       "a password from LUMIRA_STELLARIUM_PASSWORD) instead of the embedded engine.",
       "stellarium[:PORT]");
-  parser.addOptions({help, version, command, script, screenshot, print, hostOption});
+  parser.addOptions({help, version, command, script, screenshot, barPicture, print, hostOption});
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText());
   if (parser.isSet(help)) {
@@ -68,8 +70,9 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
   request.commands = parser.values(command);
   request.script = parser.value(script);
   request.shot.screenshot = parser.value(screenshot);
+  request.shot.barPicture = parser.value(barPicture);
   request.shot.print = parser.isSet(print);
-  if (!request.commands.isEmpty() && (parser.isSet(script) || parser.isSet(screenshot) || request.shot.print)) {
+  if (!request.commands.isEmpty() && (parser.isSet(script) || request.shot.Any())) {
     return UsageError("--command runs alone");
   }
   return request;

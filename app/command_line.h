@@ -20,11 +20,11 @@ struct LaunchRequest {
 
   QStringList commands;  // --command, in order
   QString script;        // --script FILE
-  OneShot shot;          // --screenshot FILE, --print
+  OneShot shot;          // --screenshot FILE, --screenshot-bar FILE, --print
   HostChoice host;       // --host stellarium[:PORT]
 
   // Whether no window needs to reach a screen (every mode but the window).
-  bool Headless() const { return !commands.isEmpty() || !script.isEmpty() || !shot.screenshot.isEmpty() || shot.print; }
+  bool Headless() const { return !commands.isEmpty() || !script.isEmpty() || shot.Any(); }
 };
 
 // Reads `arguments` (the program's name first).  Needs no application

@@ -113,11 +113,11 @@ TEST(Replay, ABadLineStopsTheRunWithItsPlace) {
 
 TEST(CommandLine, HelpVersionAndWrongArgumentsNeedNoDisplay) {
   const struct { QStringList args; int exitCode; const char* out; const char* err; } cases[] = {
-      {{"--help"}, 0, "--screenshot <FILE>", ""},
+      {{"--help"}, 0, "--screenshot-bar <FILE>", ""},
       {{"--version"}, 0, "lumira ", ""},
       {{"--bogus"}, 2, "", "Unknown option 'bogus'"},
       {{"stray"}, 2, "", "unexpected argument stray"},
-      {{"--command", "? Time.jd", "--print"}, 2, "", "--command runs alone"},
+      {{"--command", "? Time.jd", "--screenshot-bar", "f.png"}, 2, "", "--command runs alone"},
   };
   for (const auto& c : cases) {
     const Result r = RunLumira(c.args, false);
