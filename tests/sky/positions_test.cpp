@@ -120,27 +120,6 @@ TEST(Positions, QueriesNameTheirObjectsOrRefuseThem) {
             "ERROR: unknown object \"HR 2491\" (the Bright Star Catalogue is not loaded)");
 }
 
-TEST(Positions, TheSunStandsHighestDueSouthAtLocalNoon) {
-  CSkyEngine e;
-  char command[64];
-  // Over Tokyo the Sun stands highest near local noon (12:00 LMT, give or
-  // take the equation of time), due south, and lowest near midnight.
-  for (int month : {2, 5, 8, 11}) {
-    double best = -90.0, bestMinute = 0.0, bestAzimuth = 0.0;
-    for (int minute = 10 * 60; minute <= 14 * 60; minute += 2) {
-      std::snprintf(command, sizeof command, "Time = LMT(2023,%d,10,%d,%d,0)", month, minute / 60, minute % 60);
-      ASSERT_EQ(e.Execute(command), "");
-      const double a = Number(e, "? Sky.Altitude(Sun)");
-      if (a > best) best = a, bestMinute = minute, bestAzimuth = Number(e, "? Sky.Azimuth(Sun)");
-    }
-    EXPECT_NEAR(bestMinute, 12 * 60, 17) << "month " << month;
-    EXPECT_NEAR(bestAzimuth, 180.0, 1.0) << "month " << month;
-    std::snprintf(command, sizeof command, "Time = LMT(2023,%d,10,0,0,0)", month);
-    ASSERT_EQ(e.Execute(command), "");
-    EXPECT_LT(Number(e, "? Sky.Altitude(Sun)"), -20.0);
-  }
-}
-
 // Two references over 1900..2100: ERFA's chain fed libnova's own
 // positions (which checks the engine's precession, nutation, aberration,
 // sidereal time, parallax and light time), and ERFA's chain fed ERFA's
