@@ -51,20 +51,15 @@ TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:02");
   EXPECT_EQ(ticks, 2);
 
-  // Speed times the elapsed time.
-  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE");
-  e.Execute("Animation.Time.Speed = 60");
-  e.Tick(0.5);
-  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:32");
-
   // A fixed step per tick, whatever the elapsed time; backwards too.
+  // (Speed times the elapsed time is the signed-rate table's.)
   e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
   e.Execute("Animation.Time.Speed = 3600");
   e.Tick(0.01);
-  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:32");
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:02");
   e.Execute("Animation.Time.Speed = -86400");
   e.Tick(0.01);
-  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:32");
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:02");
 
   // A locked time and nonsense intervals do not move.
   e.Execute("Time.Lock = TRUE");

@@ -32,11 +32,8 @@ std::shared_ptr<const sky::StarCatalogue> Catalogue() {
 }
 
 double AngleBetween(double alt1, double az1, double alt2, double az2) {
-  const sky::Vec3 a = sky::LocalFromHorizontal({alt1, az1});
-  const sky::Vec3 b = sky::LocalFromHorizontal({alt2, az2});
-  const double c = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-  const sky::Vec3 x = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-  return std::atan2(std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]), c) * 180.0 / std::numbers::pi;
+  sky::Vec3 a = sky::LocalFromHorizontal({alt1, az1}), b = sky::LocalFromHorizontal({alt2, az2});
+  return eraSepp(a.data(), b.data()) * ERFA_DR2D;
 }
 
 // ERFA's ephemerides as a source: eraEpv00 for the Earth, eraPlan94 for
