@@ -229,6 +229,11 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
       return false;
     }
     if (!ReadShiftTail(words, 2, &l.shift, error)) return false;
+  } else if (key == "choose" || key == "row" || key == "console") {
+    l.kind = key == "choose" ? ScriptLine::Kind::Choose
+             : key == "row"  ? ScriptLine::Kind::Row : ScriptLine::Kind::Console;
+    l.text = restFrom(1);
+    if (l.text.isEmpty()) { *error = key + (key == "console" ? " needs a command" : " needs a name"); return false; }
   } else if (key == "show") {
     l.kind = ScriptLine::Kind::Show;
     if (!ExpectCount(words, 1, error)) return false;
@@ -248,9 +253,10 @@ bool ParseScript(const QString& text, std::vector<ScriptLine>* lines, ScriptErro
     QString message;
     if (ParseScriptLine(rawLines[i], i + 1, &line, &message)) {
       // The entry dialogs' lines belong to the `dialog` line above them,
-      // or to a key that opens one (Enter).
+      // or to a key (Enter) or a menu entry that opens one.
       const bool inDialog = !result.empty() && (result.back().kind == ScriptLine::Kind::Dialog ||
                                                 result.back().kind == ScriptLine::Kind::Key ||
+                                                result.back().kind == ScriptLine::Kind::Choose ||
                                                 result.back().IsDialogLine());
       if (line.IsDialogLine() && !inDialog) {
         error->lineNumber = i + 1;

@@ -42,12 +42,15 @@ struct ScriptLine {
     Speed,    // speed: opens the time-speed menu (a menu line chooses)
     Show,     // show
     Key,      // key|keydown|keyup NAME [shift]
+    Choose,   // choose ENTRY: a window menu entry
+    Row,      // row NAME: prints a row of the window's state view
+    Console,  // console TEXT: the window's console runs TEXT
   };
 
   Kind kind = Kind::Show;
   int lineNumber = 0;
 
-  QString text;          // Host: the command; Set: the typed text; Menu: the key
+  QString text;          // Host: the command; Set: the typed text; Menu: the key; Choose, Row: the name; Console: the command
   unsigned flags = 0;    // Update
   MouseAction action = MouseAction::Click;  // Mouse; Key: Press (keydown), Release (keyup), Click (key)
   MouseButton button = MouseButton::Left;
