@@ -133,10 +133,11 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
   // The rest of the line from word `i` on, verbatim.
   auto restFrom = [&](int i) { return i < words.size() ? line.mid(split.starts[size_t(i)]) : QString(); };
 
-  if (key == "host") {
+  if (key == "host" || key == "ask") {
     l.kind = ScriptLine::Kind::Host;
+    l.printsReply = key == "ask";
     l.text = restFrom(1);
-    if (l.text.isEmpty()) { *error = "host needs a command"; return false; }
+    if (l.text.isEmpty()) { *error = key + " needs a command"; return false; }
   } else if (key == "update") {
     l.kind = ScriptLine::Kind::Update;
     if (!ExpectCount(words, 2, error)) return false;

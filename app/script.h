@@ -23,7 +23,7 @@ struct ScriptTarget {
 
 struct ScriptLine {
   enum class Kind {
-    Host,     // host TEXT
+    Host,     // host TEXT, or ask TEXT (prints the reply)
     Update,   // update FLAGS
     Mouse,    // press|release|click|dblclick BUTTON TARGET [shift]
     Wheel,    // wheel DELTA TARGET [shift]
@@ -59,6 +59,7 @@ struct ScriptLine {
   int delta = 0;         // Wheel
   int milliseconds = 0;  // Wait
   bool yes = false;      // Answer
+  bool printsReply = false;  // Host: an ask line
   bool dateDialog = false;  // Dialog: date (true) or obs (false)
   int id = 0;            // Set, Select, Check: control id
   int index = 0;         // Select: list index

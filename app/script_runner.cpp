@@ -167,15 +167,17 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
   switch (line.kind) {
     case ScriptLine::Kind::Host: {
       const QByteArray utf8 = line.text.toUtf8();
+      std::string reply;
       if (!m_remote) {
-        m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+        reply = m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
       } else {
         try {
-          m_remote->Execute(utf8.constData());
+          reply = m_remote->Execute(utf8.constData());
         } catch (const CHostError& e) {
           return Fail(line.lineNumber, QString("the host cannot carry it out: ") + e.what());
         }
       }
+      if (line.printsReply) Print("= " + QString::fromStdString(reply));
       m_window->RefreshFromEngine();
       return true;
     }

@@ -10,79 +10,12 @@
 
 using skytest::Snapshot;
 
-// One engine from its default state, each command with its exact reply.
-TEST(Commands, RepliesInOrder) {
+// Blanks, line ends and empty statements around a command (the session
+// engine_replies in the app's recorded sessions holds every command the
+// pad sends, with its reply, in order).
+TEST(Commands, BlanksLineEndsAndEmptyStatements) {
   const std::pair<const char*, const char*> session[] = {
-      // The default state as the pad first reads it.
-      {"? Time.Timezone", "9"},
-      {"? location.longitude; ? Location.Latitude", "139.7447;35.6544"},
-      {"? Time.jd", "2451545"},
-      {"? JST(Time)", "JST AD2000/01/01 21:00:00"},
-      {"? LST(Time)", "LST AD2000/01/01 21:00:00"},
-      {"? LMT(Time)", "LMT AD2000/01/01 21:18:59"},  // 139.7447 E: 9 h 18 min 58.728 s ahead of UT
-      {"? UT(Time)", "UT AD2000/01/01 12:00:00"},
-      {"? Time.Lock; ? View.Track; ? View.Trace", "FALSE;FALSE;FALSE"},
-      {"? Star.Catalog; ? Star.Catalog.Switch; ? Star.Catalog.Switch.Catalog", "Tycho2;FALSE;GSC-ACT"},
-      {"? Star.AutoMagnitudeLimit.minimum", "6.5"},
-      // Blanks, semicolons and letter case.
-      {"  ?   Time.jd  ;  ", "2451545"},
-      {"\t? Time.jd\r\n", "2451545"},
-      {"? TIME.JD; ? time.jd", "2451545;2451545"},
-      {"? jst ( time )", "JST AD2000/01/01 21:00:00"},
-      {"", ""},
-      {";", ""},
-      {";;? Time.Timezone;;", "9"},
-      {"? View.Track; Time.Timezone = 3; ? Time.Timezone; view.track = true; ? VIEW.TRACK", "FALSE;3;TRUE"},
-      {"Time.jd = +2451545.25e0; ? UT(Time)", "UT AD2000/01/01 18:00:00"},
-      // Assignments as the pad formats them.
-      {"Location = Location(135.500000, 35.000000)", ""},
-      {"? Location; ? Time.Timezone", "Location(135.5, 35);3"},  // a place leaves the zone alone
-      {"Time.Timezone = 5.750000 ; Show Lumiral", ""},
-      {"? Time.Timezone", "5.75"},
-      {"Time = UT(2006,1,1,5,0,0) ; SHOW LUMIRAL; show lumiral; ? UT(Time)", "UT AD2006/01/01 05:00:00"},
-      {"? JST(Time); ? LST(Time)", "JST AD2006/01/01 14:00:00;LST AD2006/01/01 10:45:00"},
-      {"Time = LMT(2006,1,1,5,0,0) ; show lumiral", ""},  // 135.5 E: UT + 9 h 2 min
-      {"? LMT(Time); ? UT(Time)", "LMT AD2006/01/01 05:00:00;UT AD2005/12/31 19:58:00"},
-      {"Time = LST(2006,12,4,9,0,0,9.000000) ; show lumiral", ""},  // fields in the zone given
-      {"? UT(Time); ? Time.Timezone", "UT AD2006/12/04 00:00:00;5.75"},
-      {"Star.AutoMagnitudeLimit.Minimum = 15.300000 ; show lumiral", ""},
-      {"? Star.AutoMagnitudeLimit.minimum", "15.3"},
-      {"Time.Lock = TRUE; ? Time.Lock", "TRUE"},
-      {"Time.Lock = FALSE; Show Lumiral; ? Time.Lock", "FALSE"},
-      {" ; show lumiral", ""},  // the date command of a system without a date
-      {"Star.Catalog = tycho-2; ? Star.Catalog", "Tycho2"},
-      {"Star.Catalog = gscact; ? Star.Catalog", "GSC-ACT"},
-      {"Star.Catalog = \"HIPPARCOS\"; ? Star.Catalog", "Hipparcos"},
-      {"Star.Catalog.Switch.Catalog = \"Tycho\"; ? Star.Catalog.Switch.Catalog", "Tycho"},
-      {"Star.Catalog.Switch = TRUE; ? Star.Catalog.Switch", "TRUE"},
-      // The animation commands of the pad's stop sequence and speed menu.
-      {"Animation.Time = TRUE; Stop Lumiral; ? Animation.Time", "FALSE"},
-      {"Animation.Time = TRUE; animation.time = false; ? Animation.Time", "FALSE"},
-      {"Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE;", ""},
-      {"? Animation.Time.Realtime; ? Animation.Time.Speed.Step", "FALSE;TRUE"},
-      {"Animation.Time.Speed = 3600; ? Animation.Time.Speed", "3600"},
-      // Values that need care.
-      {"Location.Longitude = 200; ? Location.Longitude", "-160"},
-      {"Location.Longitude = 360; ? Location.Longitude", "0"},
-      {"Location.Longitude = -180; ? Location.Longitude", "-180"},
-      {"Location = Location( 359.5 , -90 ); ? Location", "Location(-0.5, -90)"},
-      {"Time = UT(2003,2,29,0,0,0); ? UT(Time)", "UT AD2003/03/01 00:00:00"},
-      {"Time = UT(1582,10,10,0,0,0); ? UT(Time)", "UT AD1582/10/20 00:00:00"},
-      {"Time = UT(1582,10,4,0,0,0); ? Time.jd", "2299159.5"},
-      {"Time = UT(2000,1,1,12,0,30.5); ? Time.jd", "2451545.0003530094"},
-      {"Location.Latitude = 1e-7; ? Location.Latitude", "0.0000001"},  // never an exponent
-      {"Location.Latitude = -0; ? Location.Latitude", "0"},
-      // Dates before the era and at the end of the range.
-      {"Time = UT(0,6,1,0,0,0); ? UT(Time)", "UT BC1/06/01 00:00:00"},
-      {"Time = UT(-99,3,1,0,0,0); ? UT(Time)", "UT BC100/03/01 00:00:00"},
-      {"Time = UT(100000,1,1,0,0,0); ? JST(Time)", "JST AD100000/01/01 09:00:00"},
-      // Seconds round to the nearest, carrying through the year.
-      {"Time.jd = 2451545.000689815; ? UT(Time)", "UT AD2000/01/01 12:01:00"},
-      {"Time.jd = 2451545.000687500; ? UT(Time)", "UT AD2000/01/01 12:00:59"},
-      {"Time.jd = 2451544.4999953; ? UT(Time)", "UT AD2000/01/01 00:00:00"},
-      {"Time.jd = 2400000.5; ? Time.jd; ? UT(Time)", "2400000.5;UT AD1858/11/17 00:00:00"},
-      {"Time = UT(99999,12,31,23,59,59); ? Time.jd", "38245309.49998843"},
-  };
+      {"  ?   Time.jd  ;  ", "2451545"}, {"\t? Time.jd\r\n", "2451545"}, {"", ""}, {" ; show lumiral", ""}};
   CSkyEngine e;
   for (const auto& [command, reply] : session) EXPECT_EQ(e.Execute(command), reply) << command;
   // The pad reads a BC year into astronomical numbering, and five decimals
