@@ -1,33 +1,22 @@
-// The device context's pixel rules, each drawn on a small white canvas and
-// compared with its picture ('.' white, 'r' red, 'b' blue, 'k' black):
-// exclusive right and bottom, lines without their end point, outlines
-// inside the box, and copies clipped to the source.
+// The device context's pixel rules, each drawn on a small white canvas,
+// side by side in one golden picture: exclusive right and bottom, lines
+// without their end point, outlines inside the box, and copies clipped to
+// the source.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPalette>
 #include <functional>
 #include <string>
 
 #include "framework/gdi.h"
+#include "golden.h"
 
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-
-// The canvas's top-left 8 x 6 pixels as rows of letters.
-std::string Picture(const CDC& dc) {
-  std::string out;
-  for (int y = 0; y < 6; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      const COLORREF c = dc.GetPixel(x, y);
-      out += c == RGB(255, 255, 255) ? '.' : c == kRed ? 'r' : c == kBlue ? 'b' : c == 0 ? 'k' : '?';
-    }
-    out += '\n';
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -37,19 +26,15 @@ TEST(DeviceContext, DrawsByThePixelRules) {
   struct Case {
     const char* what;
     std::function<void(CDC&)> draw;
-    const char* picture;
   };
   const Case cases[] = {
-      {"fill: right and bottom exclusive, clipped", [](CDC& dc) { dc.FillSolidRect(CRect(-5, 1, 3, 3), kRed); },
-       "........\nrrr.....\nrrr.....\n........\n........\n........\n"},
-      {"hollow brush fills nothing", [](CDC& dc) { dc.FillRect(CRect(0, 0, 5, 5), CBrush::Hollow()); },
-       "........\n........\n........\n........\n........\n........\n"},
+      {"fill: right and bottom exclusive, clipped", [](CDC& dc) { dc.FillSolidRect(CRect(-5, 1, 3, 3), kRed); }},
+      {"hollow brush fills nothing", [](CDC& dc) { dc.FillRect(CRect(0, 0, 5, 5), CBrush::Hollow()); }},
       {"polyline stops before its last point",
        [](CDC& dc) {
          const CPoint points[] = {{0, 0}, {4, 0}, {4, 4}};
          dc.Polyline(points, 3);
-       },
-       "kkkkk...\n....k...\n....k...\n....k...\n........\n........\n"},
+       }},
       {"diagonal leftwards, a line to its start draws nothing",
        [](CDC& dc) {
          dc.SelectObject(&red);
@@ -57,34 +42,28 @@ TEST(DeviceContext, DrawsByThePixelRules) {
          dc.LineTo(1, 1);
          dc.MoveTo(5, 2);
          dc.LineTo(2, 5);
-       },
-       "........\n........\n.....r..\n....r...\n...r....\n........\n"},
+       }},
       {"a pen never created draws nothing",
        [](CDC& dc) {
          static CPen none;
          dc.SelectObject(&none);
          dc.MoveTo(0, 0);
          dc.LineTo(5, 0);
-       },
-       "........\n........\n........\n........\n........\n........\n"},
+       }},
       {"rectangle: outline in the pen inside the box, filled with the brush",
        [](CDC& dc) {
          dc.SelectObject(&red);
          dc.SelectObject(&blue);
          dc.Rectangle(0, 0, 5, 4);
-       },
-       "rrrrr...\nrbbbr...\nrbbbr...\nrrrrr...\n........\n........\n"},
-      {"frame rectangle", [](CDC& dc) { dc.FrameRect(CRect(1, 1, 6, 5), &black); },
-       "........\n.kkkkk..\n.k...k..\n.k...k..\n.kkkkk..\n........\n"},
+       }},
+      {"frame rectangle", [](CDC& dc) { dc.FrameRect(CRect(1, 1, 6, 5), &black); }},
       {"3-D edge: top and left without their last pixel in the first colour",
-       [](CDC& dc) { dc.Draw3dRect(CRect(1, 1, 6, 5), kRed, kBlue); },
-       "........\n.rrrrb..\n.r...b..\n.r...b..\n.bbbbb..\n........\n"},
+       [](CDC& dc) { dc.Draw3dRect(CRect(1, 1, 6, 5), kRed, kBlue); }},
       {"ellipse stays inside its box, white inside",
        [](CDC& dc) {
          dc.SelectObject(&red);
          dc.Ellipse(0, 0, 7, 6);
-       },
-       "..rrr...\n.r...r..\nr.....r.\nr.....r.\n.r...r..\n..rrr...\n"},
+       }},
       {"copy: only the part inside the source",
        [](CDC& dc) {
          static CBitmap strip;
@@ -96,16 +75,20 @@ TEST(DeviceContext, DrawsByThePixelRules) {
          mem.FillSolidRect(CRect(3, 0, 6, 2), kBlue);
          dc.BitBlt(1, 1, 4, 2, &mem, 2, 0, SRCCOPY);
          dc.BitBlt(0, 4, 4, 1, &mem, 4, 1);
-       },
-       "........\n.rbbb...\n.rbbb...\n........\nbb......\n........\n"},
+       }},
   };
-  for (const Case& c : cases) {
+  // Each case on a white 8 x 6 canvas of its own, side by side.
+  QImage strip(8 * int(std::size(cases)), 6, QImage::Format_RGB32);
+  QPainter painter(&strip);
+  for (size_t i = 0; i < std::size(cases); ++i) {
     QImage image(8, 6, QImage::Format_RGB32);
     image.fill(Qt::white);
     CDC dc(&image);
-    c.draw(dc);
-    EXPECT_EQ(Picture(dc), c.picture) << c.what;
+    cases[i].draw(dc);
+    painter.drawImage(8 * int(i), 0, image);
   }
+  painter.end();
+  EXPECT_TRUE(MatchesGolden(strip, "gdi-pixel-rules"));
 }
 
 TEST(DeviceContext, BackgroundColourTextModeAndSystemColours) {

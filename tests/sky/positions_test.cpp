@@ -23,7 +23,6 @@ extern "C" {
 namespace {
 
 using skytest::Number;
-using skytest::Snapshot;
 
 std::shared_ptr<const sky::StarCatalogue> Catalogue() {
   static const auto stars = std::make_shared<const sky::StarCatalogue>(
