@@ -41,7 +41,8 @@ TEST(ScriptParse, ReadsEveryFormAndRefusesTheRest) {
     const char* message;  // "" when any message will do
   };
   const Refusal refusals[] = {
-      {"host", "host needs a command"}, {"update", ""}, {"update -1", ""}, {"update 0xZZ", ""},
+      {"host", "host needs a command"}, {"ask", "ask needs a command"}, {"console", "console needs a command"},
+      {"choose", "choose needs a name"}, {"row", "row needs a name"}, {"update", ""}, {"update -1", ""}, {"update 0xZZ", ""},
       {"update 1 2", ""}, {"click up digit 1", "unknown button \"up\""},
       {"click left digit 36", "digit needs an index 0..35 or 40..43"}, {"click left digit 44", ""},
       {"click left digit -1", ""}, {"click left digit", ""}, {"click left", ""}, {"click left 3;4", ""},
