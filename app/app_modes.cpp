@@ -78,16 +78,26 @@ struct QtServices {
   }
 };
 
+// The pictures asked for: the window's and the docked bar's alone.
+bool SavePictures(PlanetariumWindow& window, const OneShot& shot, QString* why) {
+  if (!shot.screenshot.isEmpty() && !SaveScreenshot(window, shot.screenshot, why)) return false;
+  if (shot.barPicture.isEmpty()) return true;
+  if (!window.Pad()) {
+    *why = "no pad to picture";
+    return false;
+  }
+  if (!window.isVisible()) window.show();
+  return SaveScreenshot(*window.Pad()->Widget(), shot.barPicture, why);
+}
+
 bool FinishShot(PlanetariumWindow& window, const OneShot& shot) {
   if (shot.print && window.Pad()) {
     for (const QString& line : DescribePad(*window.Pad())) PrintLine(line);
   }
-  if (!shot.screenshot.isEmpty()) {
-    QString why;
-    if (!SaveScreenshot(window, shot.screenshot, &why)) {
-      PrintError("lumira: " + why);
-      return false;
-    }
+  QString why;
+  if (!SavePictures(window, shot, &why)) {
+    PrintError("lumira: " + why);
+    return false;
   }
   return true;
 }
@@ -223,7 +233,7 @@ int RunScriptFile(const QString& file, const OneShot& shot, const HostChoice& ho
   }
   if (shot.print) runner.PrintDisplays();
   runner.Window().RefreshFromEngine();
-  if (!shot.screenshot.isEmpty() && !SaveScreenshot(runner.Window(), shot.screenshot, &why)) {
+  if (!SavePictures(runner.Window(), shot, &why)) {
     PrintError("lumira: " + why);
     return kExitFailed;
   }

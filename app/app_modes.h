@@ -27,7 +27,10 @@ struct HostChoice {
 // What to do with the window once it stands.
 struct OneShot {
   QString screenshot;  // write the window's picture here (PNG)
+  QString barPicture;  // write the pad bar's own picture here (PNG)
   bool print = false;  // print the pad's displays
+
+  bool Any() const { return !screenshot.isEmpty() || !barPicture.isEmpty() || print; }
 };
 
 // --command: each text on a fresh engine in its default state (or on
@@ -38,7 +41,7 @@ int RunCommands(const QStringList& commands, const HostChoice& host = {});
 // --script FILE: the recorded session against a fresh pad and engine.
 int RunScriptFile(const QString& file, const OneShot& shot, const HostChoice& host = {});
 
-// --screenshot / --print without a script: the window as a user would
+// --screenshot / --screenshot-bar / --print without a script: the window as a user would
 // first see it, rendered once.
 int RunOneShot(const OneShot& shot, const HostChoice& host = {});
 

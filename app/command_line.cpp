@@ -34,6 +34,8 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
                                    "TEXT");
   const QCommandLineOption script("script", "Replay the recorded session FILE off-screen and print it.", "FILE");
   const QCommandLineOption screenshot("screenshot", "Write the main window's picture to FILE (PNG).", "FILE");
+  const QCommandLineOption barPicture("screenshot-bar", "Write the docked pad bar's picture to FILE (PNG).",
+                                      "FILE");
   const QCommandLineOption print("print", "Print the pad's displays once.");
   const QCommandLineOption hostOption(
       "host",
@@ -42,7 +44,7 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
       "stellarium[:PORT]");
   const QCommandLineOption lang("lang", "Show every text in LANG: ja (Japanese, the default) or en (English).",
                                 "ja|en");
-  parser.addOptions({help, version, command, script, screenshot, print, hostOption, lang});
+  parser.addOptions({help, version, command, script, screenshot, barPicture, print, hostOption, lang});
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText());
   if (parser.isSet(help)) {
@@ -74,8 +76,9 @@ LaunchRequest ParseCommandLine(const QStringList& arguments) {
   request.commands = parser.values(command);
   request.script = parser.value(script);
   request.shot.screenshot = parser.value(screenshot);
+  request.shot.barPicture = parser.value(barPicture);
   request.shot.print = parser.isSet(print);
-  if (!request.commands.isEmpty() && (parser.isSet(script) || parser.isSet(screenshot) || request.shot.print)) {
+  if (!request.commands.isEmpty() && (parser.isSet(script) || request.shot.Any())) {
     return UsageError("--command runs alone");
   }
   return request;

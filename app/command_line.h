@@ -23,12 +23,12 @@ struct LaunchRequest {
 
   QStringList commands;  // --command, in order
   QString script;        // --script FILE
-  OneShot shot;          // --screenshot FILE, --print
+  OneShot shot;          // --screenshot FILE, --screenshot-bar FILE, --print
   HostChoice host;       // --host stellarium[:PORT]
   std::optional<Language> language;  // --lang ja|en; unset: the remembered one
 
   // Whether no window needs to reach a screen (every mode but the window).
-  bool Headless() const { return !commands.isEmpty() || !script.isEmpty() || !shot.screenshot.isEmpty() || shot.print; }
+  bool Headless() const { return !commands.isEmpty() || !script.isEmpty() || shot.Any(); }
 };
 
 // Reads `arguments` (the program's name first).  Needs no application

@@ -4,6 +4,7 @@
 //   lumira --command TEXT ...       engine commands, one reply a line
 //   lumira --script FILE            a recorded session, printed
 //   lumira --screenshot FILE.png    the window's picture (with or without --script)
+//   lumira --screenshot-bar FILE.png  the docked bar's picture alone
 //   lumira --print                  the pad's displays, as `show` prints them
 //   lumira --host stellarium[:PORT] ...   any of them on a running Stellarium
 //   lumira --lang en ...            any of them in English (ja: Japanese, the default)
@@ -75,6 +76,6 @@ int main(int argc, char** argv) {
 
   if (!request.commands.isEmpty()) return lumira::RunCommands(request.commands, request.host);
   if (!request.script.isEmpty()) return lumira::RunScriptFile(request.script, request.shot, request.host);
-  if (!request.shot.screenshot.isEmpty() || request.shot.print) return lumira::RunOneShot(request.shot, request.host);
+  if (request.shot.Any()) return lumira::RunOneShot(request.shot, request.host);
   return lumira::RunInteractive(app, request.host);
 }

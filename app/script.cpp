@@ -134,10 +134,11 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
   // The rest of the line from word `i` on, verbatim.
   auto restFrom = [&](int i) { return i < words.size() ? line.mid(split.starts[size_t(i)]) : QString(); };
 
-  if (key == "host") {
+  if (key == "host" || key == "ask") {
     l.kind = ScriptLine::Kind::Host;
+    l.printsReply = key == "ask";
     l.text = restFrom(1);
-    if (l.text.isEmpty()) { *error = "host needs a command"; return false; }
+    if (l.text.isEmpty()) { *error = key + " needs a command"; return false; }
   } else if (key == "update") {
     l.kind = ScriptLine::Kind::Update;
     if (!ExpectCount(words, 2, error)) return false;
@@ -235,6 +236,11 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
       return false;
     }
     if (!ReadShiftTail(words, 2, &l.shift, error)) return false;
+  } else if (key == "choose" || key == "row" || key == "console") {
+    l.kind = key == "choose" ? ScriptLine::Kind::Choose
+             : key == "row"  ? ScriptLine::Kind::Row : ScriptLine::Kind::Console;
+    l.text = restFrom(1);
+    if (l.text.isEmpty()) { *error = key + (key == "console" ? " needs a command" : " needs a name"); return false; }
   } else if (key == "show") {
     l.kind = ScriptLine::Kind::Show;
     if (!ExpectCount(words, 1, error)) return false;
@@ -254,9 +260,10 @@ bool ParseScript(const QString& text, std::vector<ScriptLine>* lines, ScriptErro
     QString message;
     if (ParseScriptLine(rawLines[i], i + 1, &line, &message)) {
       // The entry dialogs' lines belong to the `dialog` line above them,
-      // or to a key that opens one (Enter).
+      // or to a key (Enter) or a menu entry that opens one.
       const bool inDialog = !result.empty() && (result.back().kind == ScriptLine::Kind::Dialog ||
                                                 result.back().kind == ScriptLine::Kind::Key ||
+                                                result.back().kind == ScriptLine::Kind::Choose ||
                                                 result.back().IsDialogLine());
       if (line.IsDialogLine() && !inDialog) {
         error->lineNumber = i + 1;

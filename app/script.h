@@ -23,7 +23,7 @@ struct ScriptTarget {
 
 struct ScriptLine {
   enum class Kind {
-    Host,     // host TEXT
+    Host,     // host TEXT, or ask TEXT (prints the reply)
     Update,   // update FLAGS
     Mouse,    // press|release|click|dblclick BUTTON TARGET [shift]
     Wheel,    // wheel DELTA TARGET [shift]
@@ -43,12 +43,16 @@ struct ScriptLine {
     Show,     // show
     Key,      // key|keydown|keyup NAME [shift]
     Language, // language ja|en (View > Language)
+    Choose,   // choose ENTRY: a window menu entry
+    Row,      // row NAME: prints a row of the window's state view
+    Console,  // console TEXT: the window's console runs TEXT
   };
 
   Kind kind = Kind::Show;
   int lineNumber = 0;
 
-  QString text;          // Host: the command; Set: the typed text; Menu: the key; Language: its code
+  QString text;          // Host: the command; Set: the typed text; Menu: the key; Language: its code;
+                         // Choose, Row: the name; Console: the command
   unsigned flags = 0;    // Update
   MouseAction action = MouseAction::Click;  // Mouse; Key: Press (keydown), Release (keyup), Click (key)
   MouseButton button = MouseButton::Left;
@@ -57,6 +61,7 @@ struct ScriptLine {
   int delta = 0;         // Wheel
   int milliseconds = 0;  // Wait
   bool yes = false;      // Answer
+  bool printsReply = false;  // Host: an ask line
   bool dateDialog = false;  // Dialog: date (true) or obs (false)
   int id = 0;            // Set, Select, Check: control id
   int index = 0;         // Select: list index

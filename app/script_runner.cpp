@@ -1,11 +1,13 @@
 #include "app/script_runner.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPixmap>
 #include <algorithm>
 
 #include "app/pad_readout.h"
 #include "app/planetarium_window.h"
+#include "app/state_view.h"
 #include "framework/dialog.h"
 #include "pad/lumirapad.h"
 #include "pad/module.h"
@@ -58,6 +60,33 @@ ScriptRunner::ScriptRunner(ScriptOutput out)
 ScriptRunner::~ScriptRunner() { m_window.reset(); }
 
 CLumiraPad* ScriptRunner::Pad() const { return m_window ? m_window->Pad() : nullptr; }
+
+bool ScriptRunner::RunChoose(const ScriptLine& line) {
+  // Menu texts are matched as a user reads them: without the mnemonic's
+  // ampersand and the ellipsis that says a dialog follows.
+  auto plain = [](QString text) {
+    text.remove('&');
+    if (text.endsWith(QString::fromUtf8("…"))) text.chop(1);
+    if (text.endsWith("...")) text.chop(3);
+    return text;
+  };
+  for (QAction* action : m_window->findChildren<QAction*>()) {
+    if (plain(action->text()) != line.text) continue;
+    if (!action->isEnabled()) {
+      Print("= " + line.text + ": off");
+      return true;
+    }
+    // An entry that opens a dialog runs the dialog lines that follow.
+    const std::vector<ScriptLine> steps = TakeDialogLines();
+    m_modal.SetSteps([this, steps](CDialog& dialog) { RunDialogSteps(dialog, steps); });
+    action->trigger();
+    m_modal.SetSteps(nullptr);
+    CWnd::ProcessPostedMessages();
+    QCoreApplication::processEvents();
+    return !m_error;
+  }
+  return Fail(line.lineNumber, "the window has no menu entry \"" + line.text + "\"");
+}
 
 void ScriptRunner::Print(const QString& line) {
   if (m_recording && m_out) m_out(line);
@@ -138,15 +167,17 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
   switch (line.kind) {
     case ScriptLine::Kind::Host: {
       const QByteArray utf8 = line.text.toUtf8();
+      std::string reply;
       if (!m_remote) {
-        m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
+        reply = m_engine.Execute(std::string_view(utf8.constData(), size_t(utf8.size())));
       } else {
         try {
-          m_remote->Execute(utf8.constData());
+          reply = m_remote->Execute(utf8.constData());
         } catch (const CHostError& e) {
           return Fail(line.lineNumber, QString("the host cannot carry it out: ") + e.what());
         }
       }
+      if (line.printsReply) Print("= " + QString::fromStdString(reply));
       m_window->RefreshFromEngine();
       return true;
     }
@@ -192,6 +223,17 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
       return RunKey(line);
     case ScriptLine::Kind::Show:
       for (const QString& text : DescribePad(*pad)) Print(text);
+      return true;
+    case ScriptLine::Kind::Console:
+      m_window->RunConsoleCommand(line.text);
+      CWnd::ProcessPostedMessages();
+      QCoreApplication::processEvents();
+      Print("= " + m_window->LastConsoleReply());
+      return true;
+    case ScriptLine::Kind::Choose:
+      return RunChoose(line);
+    case ScriptLine::Kind::Row:
+      Print(QString("= %1: %2").arg(line.text, m_window->State().RowText(line.text)));
       return true;
     case ScriptLine::Kind::Set:
     case ScriptLine::Kind::Select:

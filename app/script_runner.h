@@ -67,6 +67,8 @@ class ScriptRunner {
   bool RunMove(const ScriptLine& line);
   bool RunDialog(const ScriptLine& line);
   bool RunKey(const ScriptLine& line);
+  // `choose`: triggers the window's menu entry, or prints that it is off.
+  bool RunChoose(const ScriptLine& line);
   // The dialog lines that follow the line just run, for the dialog it
   // may open.
   std::vector<ScriptLine> TakeDialogLines();

@@ -1,5 +1,5 @@
-// The host's small parts: the recording host channel, the replay's prompt
-// and menu answers, the state view's formats, the place search and the
+// The host's small parts: the recording host channel, the state view's
+// formats, the floating bar's place, the place search and the
 // recently chosen places.
 #include <gtest/gtest.h>
 
@@ -9,83 +9,30 @@
 #include "app/dock_placement.h"
 #include "app/logging_host.h"
 #include "app/place_search.h"
-#include "app/script_services.h"
 #include "app/state_view.h"
 #include "qelobs/places.h"
 #include "scripted_host.h"
 
 using namespace lumira;
 
-TEST(LoggingHost, ForwardsEveryCommandAndTellsTheListenersInOrder) {
+TEST(LoggingHost, ForwardsEveryCommandTellsTheListenersInOrderAndPassesFailuresOn) {
   CScriptedHost engine;
   engine.Reply("? Time.jd", "2451545");
   CLoggingHost host(engine);
   std::vector<std::string> seen;
-  host.AddListener([&](const HostExchange& x) { seen.push_back("1:" + x.command + "=" + x.reply); });
+  host.AddListener([&](const HostExchange& x) {
+    seen.push_back("1:" + x.command + "=" + (x.failed ? "failed " + x.error : x.reply));
+  });
   host.AddListener([&](const HostExchange& x) { seen.push_back("2:" + x.command); });
-
   EXPECT_EQ(host.Execute("? Time.jd"), "2451545");
   EXPECT_EQ(host.Execute("View.Track = TRUE"), "");
-  EXPECT_EQ(engine.Sent(), (std::vector<std::string>{"? Time.jd", "View.Track = TRUE"}));
-  EXPECT_EQ(seen, (std::vector<std::string>{"1:? Time.jd=2451545", "2:? Time.jd", "1:View.Track = TRUE=",
-                                            "2:View.Track = TRUE"}));
-}
-
-TEST(LoggingHost, AFailureIsToldAndThenPassedOnUnchanged) {
-  CScriptedHost engine;
-  CLoggingHost host(engine);
-  std::vector<HostExchange> seen;
-  host.AddListener([&](const HostExchange& x) { seen.push_back(x); });
   engine.FailOnCall(1);
   EXPECT_THROW(host.Execute("? Time.Lock"), CHostError);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_TRUE(seen[0].failed);
-  EXPECT_EQ(seen[0].command, "? Time.Lock");
-  EXPECT_EQ(seen[0].error, "scripted host failure");
-  // The channel goes on working after a failure.
-  EXPECT_NO_THROW(host.Execute("? Time.Lock"));
-  EXPECT_FALSE(seen.back().failed);
-}
-
-TEST(ReplayPrompt, QuestionsTakeQueuedAnswersAndDefaultToNo) {
-  QStringList out;
-  CReplayPrompt prompt([&](const QString& line) { out << line; });
-  prompt.QueueAnswer(true);
-  prompt.QueueAnswer(false);
-  EXPECT_EQ(prompt.MessageBox("release?", MB_YESNO | MB_ICONEXCLAMATION), IDYES);
-  EXPECT_EQ(prompt.MessageBox("again?", MB_YESNO), IDNO);
-  EXPECT_EQ(prompt.MessageBox("and again?", MB_YESNO), IDNO);  // none queued
-  EXPECT_EQ(prompt.MessageBox("実数を入力してください。", MB_OK | MB_ICONEXCLAMATION), IDOK);
-  EXPECT_EQ(prompt.MessageBox("two\nlines", MB_OK), IDOK);
-  EXPECT_EQ(out, (QStringList{"? release?", "? again?", "? and again?", "! 実数を入力してください。",
-                              "! two\\nlines"}));
-}
-
-TEST(ReplayPopup, MenuKeysNameTheTimeSystemEntries) {
-  const std::vector<QString> menu = {"   日本時",   "   世界時",  " * 世界時(日)", "   地方標準時",
-                                     "   地方平時", "   ﾕﾘｳｽ日", "   準ﾕﾘｳｽ日",   "   恒星時"};
-  const char* keys[] = {"JST", "UT", "UTD", "LST", "LMT", "JD", "MJD", "ST"};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(MenuEntryOfKey(menu, keys[i]), i) << keys[i];
-  EXPECT_EQ(MenuEntryOfKey(menu, "世界時(日)"), 2);  // the marked entry by its text
-  EXPECT_EQ(MenuEntryOfKey(menu, "地方平時"), 4);
-  EXPECT_EQ(MenuEntryOfKey(menu, "ut"), -1);  // keys are exact
-  EXPECT_EQ(MenuEntryOfKey(menu, "XYZ"), -1);
-  EXPECT_EQ(MenuEntryOfKey({}, "JST"), -1);
-
-  CReplayPopup popup([](const std::vector<QString>& texts) { return int(texts.size()) - 1; });
-  EXPECT_EQ(popup.Choose(menu, nullptr, CPoint(0, 0)), 7);
-}
-
-TEST(ReplayKeyboard, HeldAndMomentaryShift) {
-  CReplayKeyboard keyboard;
-  EXPECT_FALSE(keyboard.IsShiftDown());
-  keyboard.SetMomentary(true);
-  EXPECT_TRUE(keyboard.IsShiftDown());
-  keyboard.SetMomentary(false);
-  keyboard.SetHeld(true);
-  EXPECT_TRUE(keyboard.IsShiftDown());
-  keyboard.SetMomentary(false);  // the end of one event does not let go of a held key
-  EXPECT_TRUE(keyboard.IsShiftDown());
+  EXPECT_NO_THROW(host.Execute("? Time.Lock")) << "the channel goes on working after a failure";
+  EXPECT_EQ(engine.Sent(), (std::vector<std::string>{"? Time.jd", "View.Track = TRUE", "? Time.Lock", "? Time.Lock"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"1:? Time.jd=2451545", "2:? Time.jd", "1:View.Track = TRUE=",
+                                            "2:View.Track = TRUE", "1:? Time.Lock=failed scripted host failure",
+                                            "2:? Time.Lock", "1:? Time.Lock=", "2:? Time.Lock"}));
 }
 
 TEST(StateViewFormats, PlacesAndHours) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <random>
 
 #include <gtest/gtest.h>
 
@@ -46,59 +45,34 @@ TEST(JulianDate, KnownDatesOnBothCalendars) {
 }
 
 TEST(JulianDate, RangeEndsAndZones) {
-  const tagADATE last = Date(100000, 1, 1);
-  const tagADATE first = Date(-99998, 1, 1);
-  EXPECT_EQ(GetJd(&last), kJdMax);
-  EXPECT_EQ(GetJd(&first), kJdMin);
-
-  // One second beyond either end leaves the range; the last second inside does not.
-  const tagADATE after = Date(100000, 1, 1, 0, 0, 1.0);
-  const tagADATE before = Date(-99999, 12, 31, 23, 59, 59.0);
-  const tagADATE lastSecond = Date(99999, 12, 31, 23, 59, 59.0);
+  struct Case {
+    tagADATE date;
+    double jd;
+  };
+  const Case cases[] = {
+      {Date(100000, 1, 1), kJdMax},
+      {Date(-99998, 1, 1), kJdMin},
+      {Date(100000, 1, 1, 9, 0, 0.0, 9.0), kJdMax},  // local time east of Greenwich is earlier in UT
+      {Date(2000, 1, 1, 12, 0, 0.0, 9.0), 2451544.625},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetJd(&c.date), c.jd) << Show(c.date);
+    tagADATE back = Date(0, 0, 0);
+    JdToDate2(c.jd, &back);
+    EXPECT_TRUE(SameFields(back, Normalised(Date(c.date.nYear, c.date.nMonth, c.date.nDay, c.date.nHour - int(c.date.dTimeZone)))));
+  }
+  // One second beyond either end leaves the range.
+  const tagADATE after = Date(100000, 1, 1, 0, 0, 1.0), before = Date(-99999, 12, 31, 23, 59, 59.0);
   EXPECT_GT(GetJd(&after), kJdMax);
   EXPECT_LT(GetJd(&before), kJdMin);
-  EXPECT_LE(GetJd(&lastSecond), kJdMax);
-
-  // Local time east of Greenwich is earlier in UT.
-  const tagADATE noonUt = Date(2000, 1, 1, 12, 0, 0.0, 0.0);
-  const tagADATE noonJst = Date(2000, 1, 1, 12, 0, 0.0, 9.0);
-  EXPECT_EQ(GetJd(&noonUt) - GetJd(&noonJst), 0.375);
-  const tagADATE lastJst = Date(100000, 1, 1, 9, 0, 0.0, 9.0);
-  EXPECT_EQ(GetJd(&lastJst), kJdMax);
-
-  tagADATE date = Date(0, 0, 0);
-  JdToDate2(kJdMax, &date);
-  EXPECT_TRUE(SameFields(date, Date(100000, 1, 1)));
-  JdToDate2(kJdMin, &date);
-  EXPECT_TRUE(SameFields(date, Date(-99998, 1, 1)));
 }
 
-TEST(JulianDate, SwitchOf1582AndUnnormalisedFields) {
+TEST(JulianDate, TheLastMomentsOfTheJulianCalendar) {
   tagADATE date = Date(0, 0, 0);
-  JdToDate2(2299160.5, &date);
-  EXPECT_TRUE(SameFields(date, Date(1582, 10, 15)));
-  JdToDate2(2299159.5, &date);
-  EXPECT_TRUE(SameFields(date, Date(1582, 10, 4)));
-  JdToDate2(2299160.49, &date);  // the last moments of the Julian calendar
-  EXPECT_EQ(date.nDay, 4);
-  EXPECT_EQ(date.nHour, 23);
-
-  // The skipped numbers are proleptic Julian dates: 1582-10-05 is 10-15.
+  JdToDate2(2299160.49, &date);
+  EXPECT_TRUE(SameFields(RoundToSecond(date), Date(1582, 10, 4, 23, 45, 36.0)));
   const tagADATE gap = Date(1582, 10, 5);
-  const tagADATE gapEnd = Date(1582, 10, 14);
-  EXPECT_EQ(GetJd(&gap), 2299160.5);
-  EXPECT_EQ(GetJd(&gapEnd), 2299169.5);
-
-  // Fields outside their ranges count on.
-  const tagADATE april31 = Date(2023, 4, 31);
-  const tagADATE may1 = Date(2023, 5, 1);
-  EXPECT_EQ(GetJd(&april31), GetJd(&may1));
-  const tagADATE month13 = Date(2023, 13, 1, 30, -60);
-  const tagADATE jan2 = Date(2024, 1, 2, 5);
-  EXPECT_EQ(GetJd(&month13), GetJd(&jan2));
-  const tagADATE month0 = Date(2024, 0, 0);
-  const tagADATE nov30 = Date(2023, 11, 30);
-  EXPECT_EQ(GetJd(&month0), GetJd(&nov30));
+  EXPECT_EQ(GetJd(&gap), 2299160.5) << "skipped numbers are proleptic Julian dates";
 }
 
 // Every day of the supported range, in order: the JD of each day's 00:00
@@ -124,90 +98,6 @@ TEST(JulianDate, EveryDayOfTheRangeFollowsTheCalendarRules) {
   EXPECT_EQ(y, 100000);
   EXPECT_EQ(m, 1);
   EXPECT_EQ(d, 2);
-}
-
-// Far from the supported range the library switches to wider arithmetic;
-// the days run on without a seam across each switch, and far years keep
-// their calendar.
-TEST(JulianDate, FarYearsFollowTheCalendarRules) {
-  const int startYears[] = {-1200005, -1048580, 1738995, 2939740};
-  for (int start : startYears) {
-    int64_t y = start;
-    int m = 1;
-    int d = 1;
-    const tagADATE first = Date(start, 1, 1);
-    const double firstJd = GetJd(&first);
-    int failures = 0;
-    for (int k = 0; k < 3653 && failures < 3; ++k) {
-      const double jd = firstJd + k;
-      const tagADATE want = Date(static_cast<int32_t>(y), m, d);
-      tagADATE got = Date(0, 0, 0);
-      JdToDate2(jd, &got);
-      if (!SameFields(got, want) || GetJd(&want) != jd) {
-        ADD_FAILURE() << "JD " << jd << ": " << SameFields(got, want).message();
-        ++failures;
-      }
-      NextDay(y, m, d);
-    }
-  }
-
-  std::mt19937_64 rng(99);
-  std::uniform_int_distribution<int> year(INT32_MIN + 1, INT32_MAX - 1);
-  std::uniform_int_distribution<int> month(1, 12);
-  for (int i = 0; i < 100000; ++i) {
-    const int y = year(rng);
-    const int m = month(rng);
-    const tagADATE lastDay = Date(y, m, DaysIn(y, m), 12);
-    tagADATE got = Date(0, 0, 0);
-    JdToDate2(GetJd(&lastDay), &got);  // the JD spacing out here is about 10 s
-    ASSERT_TRUE(SameFields(Date(got.nYear, got.nMonth, got.nDay), Date(y, m, DaysIn(y, m))));
-    const tagADATE next = Normalised(Date(y, m, DaysIn(y, m) + 1));
-    ASSERT_TRUE(SameFields(next, m == 12 ? Date(y + 1, 1, 1) : Date(y, m + 1, 1)));
-  }
-}
-
-// A million whole-second dates over the whole range come back exactly
-// after the callers' rounding, in UT and through a zone.
-TEST(JulianDate, RandomRoundTripsOverTheWholeRange) {
-  std::mt19937_64 rng(20240229);
-  std::uniform_int_distribution<int> year(-99998, 99999);
-  std::uniform_int_distribution<int> month(1, 12);
-  std::uniform_int_distribution<int> day(1, 31);
-  std::uniform_int_distribution<int> second(0, 86399);
-  std::uniform_int_distribution<int> quarterHours(-48, 56);
-  int failures = 0;
-  for (int i = 0; i < 1000000 && failures < 5; ++i) {
-    const int y = year(rng);
-    const int m = month(rng);
-    const int d = std::min(day(rng), DaysIn(y, m));
-    const int sod = second(rng);
-    if (y == 1582 && m == 10 && d > 4 && d < 15) {
-      continue;
-    }
-    const tagADATE want = Date(y, m, d, sod / 3600, sod / 60 % 60, sod % 60);
-    tagADATE got = Date(0, 0, 0);
-    JdToDate2(GetJd(&want), &got);
-    got = RoundToSecond(got);
-    if (!SameFields(got, want)) {
-      ADD_FAILURE() << SameFields(got, want).message();
-      ++failures;
-    }
-    if (i % 10 != 0) {
-      continue;
-    }
-    // Local time in a zone: GetJd subtracts the zone, ChangeTimezone puts it back.
-    const double zone = quarterHours(rng) * 0.25;
-    tagADATE local = want;
-    local.dTimeZone = zone;
-    JdToDate2(GetJd(&local), &got);
-    got.dTimeZone = 0.0;
-    ChangeTimezone(&got, zone);
-    got = RoundToSecond(got);
-    if (!SameFields(got, want)) {
-      ADD_FAILURE() << "zone " << zone << ": " << SameFields(got, want).message();
-      ++failures;
-    }
-  }
 }
 
 TEST(JulianDate, FractionsOfTheDay) {

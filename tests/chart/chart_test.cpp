@@ -5,11 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QImage>
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -17,6 +15,7 @@
 #include "chart/sky_chart_widget.h"
 #include "sky/engine.h"
 #include "sky/sky_files.h"
+#include "golden.h"
 
 namespace {
 
@@ -24,49 +23,24 @@ using chart::CSkyChartWidget;
 
 sky::SkyFiles Files() { return sky::LoadSkyFiles(sky::SkyDataDirectory()); }
 
-struct UpperHalf {
-  int starPixels = 0;  // grey pixels that stand out from the sky: stars
-  int skyPixels = 0;   // the sky's own colour
-};
-
-// The upper half, clear of the status line; the figures and the names
-// are coloured, the stars grey.
-UpperHalf Look(const QImage& image, const QColor& sky) {
-  UpperHalf look;
-  for (int y = 0; y < image.height() / 2; ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      const int spread = std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
-      if (c.rgb() == sky.rgb()) ++look.skyPixels;
-      if (spread < 25 && std::abs(c.lightness() - sky.lightness()) > 60) ++look.starPixels;
-    }
-  }
-  return look;
-}
-
 }  // namespace
 
+// One picture per scheme, each at its own magnitude limit: the stars the
+// limit lets through, the figures, the names, the ground below the
+// horizon and the status line.
 TEST(Chart, EachSchemeDrawsStarsByTheLimitAboveTheGround) {
-  for (auto scheme : {chart::ChartScheme::Night, chart::ChartScheme::Print}) {
+  const struct {
+    chart::ChartScheme scheme;
+    const char* limit;
+    const char* golden;
+  } cases[] = {{chart::ChartScheme::Night, "6.5", "chart-night"}, {chart::ChartScheme::Print, "3", "chart-print"}};
+  for (const auto& c : cases) {
     CSkyEngine engine;
-    ASSERT_EQ(engine.Execute("Time = JST(2024,1,15,22,0,0); Star.AutoMagnitudeLimit.Minimum = 3"), "");
+    ASSERT_EQ(engine.Execute(std::string("Time = JST(2024,1,15,22,0,0); Star.AutoMagnitudeLimit.Minimum = ") + c.limit), "");
     CSkyChartWidget widget(engine, Files());
-    widget.SetScheme(scheme);
+    widget.SetScheme(c.scheme);
     widget.resize(640, 400);
-    const chart::ChartPalette palette =
-        scheme == chart::ChartScheme::Night ? chart::NightPalette() : chart::PrintPalette();
-    const QColor sky = chart::SkyColour(palette, widget.Scene().SunAltitude());
-
-    const QImage bright = widget.grab().toImage();
-    engine.Execute("Star.AutoMagnitudeLimit.Minimum = 6.5; Show Lumiral");
-    const QImage faint = widget.grab().toImage();
-    const UpperHalf few = Look(bright, sky), many = Look(faint, sky);
-    EXPECT_GT(few.starPixels, 50);
-    EXPECT_GT(many.starPixels, few.starPixels * 2);
-    EXPECT_GT(many.skyPixels, 640 * 200 / 2);
-    // Looking south 40 degrees up across 150 degrees: the bottom corner
-    // beside the status line is ground.
-    EXPECT_EQ(faint.pixelColor(630, 370), palette.ground);
+    EXPECT_TRUE(MatchesGolden(widget.grab().toImage(), c.golden));
   }
 }
 
@@ -182,12 +156,6 @@ TEST(Chart, TheMouseTheWheelAndTheKeysMoveTheViewWithinItsBounds) {
   EXPECT_GT(widget.View().altitude, start.altitude);
   EXPECT_FALSE(widget.Selected().has_value()) << "a drag selects nothing";
 
-  // The arrow keys pan; the altitude stops at the zenith.
-  for (int i = 0; i < 40; ++i) send(QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
-  EXPECT_EQ(widget.View().altitude, 90.0);
-  const double azimuth = widget.View().azimuth;
-  send(QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
-  EXPECT_NE(widget.View().azimuth, azimuth);
   widget.ResetViewAction()->trigger();
   EXPECT_EQ(widget.View(), chart::ViewDirection{});
 }

@@ -139,6 +139,4 @@ TEST(QtServices, StatusSinkShowsOnTheBar) {
   CQtStatusSink sink(&bar);
   sink.SetMessageText(QStringLiteral("現在の日時を表示します"));
   EXPECT_EQ(bar.currentMessage(), QStringLiteral("現在の日時を表示します"));
-  CQtKeyboard keyboard;
-  EXPECT_FALSE(keyboard.IsShiftDown());
 }

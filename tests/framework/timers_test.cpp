@@ -1,4 +1,5 @@
-// The virtual clock's timers, the scripted prompt and the popup chooser.
+// The virtual clock: a window destroyed in a timer handler loses its
+// timers, the others fire on.  (The recorded sessions pin its order.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -33,63 +34,6 @@ class TimerWnd : public CWnd {
 
 }  // namespace
 
-TEST(VirtualClock, FiresInDueOrderWithTiesInSettingOrder) {
-  CScriptedServices s;
-  CAppContext ctx = s.Context();
-  std::vector<std::string> log;
-  TimerWnd a(ctx, s.clock, "a", log), b(ctx, s.clock, "b", log);
-  EXPECT_EQ(b.SetTimer(102, 30), 102u);
-  a.SetTimer(100, 20);
-  a.SetTimer(101, 30);
-  EXPECT_EQ(s.clock.RunningCount(), 3);
-  s.clock.Advance(19);
-  EXPECT_TRUE(log.empty());
-  s.clock.Advance(41);
-  EXPECT_EQ(log, (std::vector<std::string>{"a:100@20", "b:102@30", "a:101@30", "a:100@40", "b:102@60",
-                                            "a:100@60", "a:101@60"}));
-  EXPECT_EQ(s.clock.Now(), 60);
-  EXPECT_EQ(s.clock.Fired(), 7);
-}
-
-TEST(VirtualClock, HandlersKillAndRestartTimers) {
-  CScriptedServices s;
-  CAppContext ctx = s.Context();
-  std::vector<std::string> log;
-  TimerWnd w(ctx, s.clock, "w", log);
-  // The hold timer (500 ms) starts the repeat timer (10 ms) and stops itself.
-  w.onTimer = [&](UINT_PTR id) {
-    if (id == 100) {
-      w.KillTimer(100);
-      w.SetTimer(101, 10);
-    }
-    if (id == 101 && s.clock.Now() >= 530) w.KillTimer(101);
-  };
-  w.SetTimer(100, 500);
-  s.clock.Advance(1000);
-  EXPECT_EQ(log, (std::vector<std::string>{"w:100@500", "w:101@510", "w:101@520", "w:101@530"}));
-  EXPECT_FALSE(s.clock.IsRunning(&w, 100));
-  EXPECT_FALSE(s.clock.IsRunning(&w, 101));
-  EXPECT_EQ(s.clock.RunningCount(), 0);
-
-  // Setting a running id restarts it from now.
-  log.clear();
-  w.onTimer = nullptr;
-  w.SetTimer(5, 100);
-  s.clock.Advance(60);
-  w.SetTimer(5, 100);
-  s.clock.Advance(100);
-  EXPECT_EQ(log, (std::vector<std::string>{"w:5@1160"}));
-  EXPECT_TRUE(w.KillTimer(5));
-  EXPECT_FALSE(w.KillTimer(5)) << "killing a stopped timer does nothing";
-  EXPECT_FALSE(w.KillTimer(0));
-
-  // Intervals below the platform's minimum run at 10 ms.
-  log.clear();
-  w.SetTimer(7, 0);
-  s.clock.Advance(25);
-  EXPECT_EQ(log.size(), 2u);
-}
-
 TEST(VirtualClock, DestroyingAWindowStopsItsTimers) {
   CScriptedServices s;
   CAppContext ctx = s.Context();
@@ -111,29 +55,3 @@ TEST(VirtualClock, DestroyingAWindowStopsItsTimers) {
   EXPECT_EQ(s.clock.RunningCount(), 0);
 }
 
-TEST(ScriptedServices, PromptAnswersAndRecords) {
-  CScriptedServices s;
-  CAppContext ctx = s.Context();
-  CWnd w;
-  w.CreateEx(ctx, nullptr, CRect(0, 0, 5, 5), 1);
-  s.prompt.Answer(IDYES);
-  EXPECT_EQ(w.MessageBox(QStringLiteral("解除しますか"), MB_YESNO), IDYES);
-  EXPECT_EQ(w.MessageBox(QStringLiteral("もう一度"), MB_YESNO), IDNO) << "unanswered questions get No";
-  EXPECT_EQ(w.MessageBox(QStringLiteral("整数を入力してください。"), MB_OK | MB_ICONEXCLAMATION), IDOK);
-  ASSERT_EQ(s.prompt.Shown().size(), 3u);
-  EXPECT_EQ(s.prompt.Shown()[0].first, QStringLiteral("解除しますか"));
-  EXPECT_EQ(s.prompt.Shown()[2].second, MB_OK | MB_ICONEXCLAMATION);
-  EXPECT_EQ(s.prompt.LastText(), QStringLiteral("整数を入力してください。"));
-
-  CWnd lonely;  // no context at all: answered without asking
-  EXPECT_EQ(lonely.MessageBox(QStringLiteral("x"), MB_YESNO), IDNO);
-
-  s.keyboard.SetShift(true);
-  EXPECT_TRUE(ctx.keyboard->IsShiftDown());
-  s.popup.Choose(1);
-  EXPECT_EQ(ctx.popup->Choose({QStringLiteral("a"), QStringLiteral("b")}, &w, CPoint(3, 4)), 1);
-  EXPECT_EQ(ctx.popup->Choose({QStringLiteral("a")}, &w, CPoint(3, 4)), -1) << "empty queue dismisses";
-  s.popup.Choose(5);
-  EXPECT_EQ(ctx.popup->Choose({QStringLiteral("a")}, &w, CPoint(3, 4)), -1) << "no such entry";
-  EXPECT_EQ(s.popup.Shown().size(), 3u);
-}

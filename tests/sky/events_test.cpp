@@ -28,17 +28,12 @@ TEST(EngineEvents, ChartListenersHearShowLumiralOncePerCommand) {
 
 TEST(EngineEvents, ObserverSeesEveryCommandAndReply) {
   CSkyEngine e;
-  std::vector<std::pair<std::string, std::string>> log;
+  std::string log;
   e.SetCommandObserver([&](std::string_view command, std::string_view reply) {
-    log.emplace_back(std::string(command), std::string(reply));
+    log += std::string(command) + "=" + std::string(reply).substr(0, 18) + "|";
   });
-  e.Execute("? Time.Timezone");
-  e.Execute("View.Track = TRUE");
-  e.Execute("? Foo");
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[0], std::make_pair(std::string("? Time.Timezone"), std::string("9")));
-  EXPECT_EQ(log[1], std::make_pair(std::string("View.Track = TRUE"), std::string()));
-  EXPECT_EQ(log[2].second.rfind("ERROR: statement 1 \"? Foo\"", 0), 0u);
+  for (const char* command : {"? Time.Timezone", "View.Track = TRUE", "? Foo"}) e.Execute(command);
+  EXPECT_EQ(log, "? Time.Timezone=9|View.Track = TRUE=|? Foo=ERROR: statement 1|");
 }
 
 TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
@@ -56,20 +51,15 @@ TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:02");
   EXPECT_EQ(ticks, 2);
 
-  // Speed times the elapsed time.
-  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE");
-  e.Execute("Animation.Time.Speed = 60");
-  e.Tick(0.5);
-  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:32");
-
   // A fixed step per tick, whatever the elapsed time; backwards too.
+  // (Speed times the elapsed time is the signed-rate table's.)
   e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
   e.Execute("Animation.Time.Speed = 3600");
   e.Tick(0.01);
-  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:32");
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:02");
   e.Execute("Animation.Time.Speed = -86400");
   e.Tick(0.01);
-  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:32");
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:02");
 
   // A locked time and nonsense intervals do not move.
   e.Execute("Time.Lock = TRUE");

@@ -23,7 +23,6 @@ extern "C" {
 namespace {
 
 using skytest::Number;
-using skytest::Snapshot;
 
 std::shared_ptr<const sky::StarCatalogue> Catalogue() {
   static const auto stars = std::make_shared<const sky::StarCatalogue>(
@@ -32,11 +31,8 @@ std::shared_ptr<const sky::StarCatalogue> Catalogue() {
 }
 
 double AngleBetween(double alt1, double az1, double alt2, double az2) {
-  const sky::Vec3 a = sky::LocalFromHorizontal({alt1, az1});
-  const sky::Vec3 b = sky::LocalFromHorizontal({alt2, az2});
-  const double c = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-  const sky::Vec3 x = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-  return std::atan2(std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]), c) * 180.0 / std::numbers::pi;
+  sky::Vec3 a = sky::LocalFromHorizontal({alt1, az1}), b = sky::LocalFromHorizontal({alt2, az2});
+  return eraSepp(a.data(), b.data()) * ERFA_DR2D;
 }
 
 // ERFA's ephemerides as a source: eraEpv00 for the Earth, eraPlan94 for
@@ -74,89 +70,13 @@ sky::Horizontal ErfaObserved(const sky::Vec3& barycentric, double distance, doub
 
 }  // namespace
 
-TEST(Positions, QueriesNameTheirObjectsOrRefuseThem) {
-  CSkyEngine e;
-  e.SetStarCatalogue(Catalogue());
-  ASSERT_EQ(e.Execute("Time = UT(2024,3,20,12,0,0)"), "");
-  const std::string before = Snapshot(e);
-  struct Row {
-    const char* command;
-    const char* reply;  // the whole error reply, or "" for a number
-  };
-  const Row rows[] = {
-      {"? Sky.Altitude(Sun)", ""},
-      {"? sky.azimuth(  mOoN )", ""},
-      {"? Sky.Altitude(neptune)", ""},
-      {"? Sky.Azimuth(HR 2491)", ""},
-      {"? Sky.Altitude(hr7001)", ""},
-      {"? Sky.Azimuth(\"Venus\")", ""},
-      {"? Sky.Altitude(Pluto)", "ERROR: unknown object \"Pluto\""},
-      {"? Sky.Altitude(Earth)", "ERROR: unknown object \"Earth\""},
-      {"? Sky.Azimuth()", "ERROR: unknown object \"\""},
-      {"? Sky.Altitude(HR 0)", "ERROR: unknown object \"HR 0\""},
-      {"? Sky.Altitude(HR 95000)", "ERROR: unknown object \"HR 95000\""},
-      {"? Sky.Altitude(HR -5)", "ERROR: unknown object \"HR -5\""},
-      {"? Sky.Altitude(HR 12x)", "ERROR: unknown object \"HR 12x\""},
-      {"? Time.jd; ? Sky.Azimuth(Vulcan)", "ERROR: unknown object \"Vulcan\""},
-  };
-  for (const Row& row : rows) {
-    const std::string reply = e.Execute(row.command);
-    if (*row.reply) {
-      EXPECT_EQ(reply, row.reply) << row.command;
-    } else {
-      // Degrees with at least five decimals, within range.
-      const size_t point = reply.find('.');
-      ASSERT_NE(point, std::string::npos) << row.command << " -> " << reply;
-      EXPECT_GE(reply.size() - point - 1, 5u) << reply;
-      const double value = std::stod(reply);
-      const bool azimuth = std::string(row.command).find("zimuth") != std::string::npos;
-      EXPECT_TRUE(azimuth ? value >= 0.0 && value < 360.0 : value >= -90.0 && value <= 90.0) << reply;
-    }
-    EXPECT_EQ(Snapshot(e), before) << row.command;
-  }
-  // Without a catalogue the stars are unknown, and the reply says why.
+// (The app's recorded session engine_positions holds the queries' forms
+// and refusals with a catalogue.)  Without one the stars are unknown, and
+// the reply says why.
+TEST(Positions, WithoutACatalogueTheStarsAreUnknown) {
   CSkyEngine bare;
   EXPECT_EQ(bare.Execute("? Sky.Altitude(HR 2491)"),
             "ERROR: unknown object \"HR 2491\" (the Bright Star Catalogue is not loaded)");
-}
-
-TEST(Positions, TimeStepsMoveNamedObjectsAsTheSkyTurns) {
-  CSkyEngine e;
-  e.SetStarCatalogue(Catalogue());
-  // Sirius is back at the same altitude and azimuth one sidereal day
-  // later (aberration and precession move it by well under an arcsecond).
-  ASSERT_EQ(e.Execute("Time = UT(2024,1,15,13,0,0)"), "");
-  const double alt = Number(e, "? Sky.Altitude(HR 2491)"), az = Number(e, "? Sky.Azimuth(HR 2491)");
-  const double jd = Number(e, "? Time.jd");
-  char command[64];
-  for (double days : {0.99726957, 0.5}) {
-    std::snprintf(command, sizeof command, "Time.jd = %.9f", jd + days);
-    ASSERT_EQ(e.Execute(command), "");
-    const double apart = AngleBetween(alt, az, Number(e, "? Sky.Altitude(HR 2491)"),
-                                      Number(e, "? Sky.Azimuth(HR 2491)"));
-    if (days < 0.9) {
-      EXPECT_GT(apart, 10.0);  // half a day later it is elsewhere
-    } else {
-      EXPECT_LT(apart * 3600.0, 2.0);
-    }
-  }
-
-  // Over Tokyo the Sun stands highest near local noon (12:00 LMT, give or
-  // take the equation of time), due south, and lowest near midnight.
-  for (int month : {2, 5, 8, 11}) {
-    double best = -90.0, bestMinute = 0.0, bestAzimuth = 0.0;
-    for (int minute = 10 * 60; minute <= 14 * 60; minute += 2) {
-      std::snprintf(command, sizeof command, "Time = LMT(2023,%d,10,%d,%d,0)", month, minute / 60, minute % 60);
-      ASSERT_EQ(e.Execute(command), "");
-      const double a = Number(e, "? Sky.Altitude(Sun)");
-      if (a > best) best = a, bestMinute = minute, bestAzimuth = Number(e, "? Sky.Azimuth(Sun)");
-    }
-    EXPECT_NEAR(bestMinute, 12 * 60, 17) << "month " << month;
-    EXPECT_NEAR(bestAzimuth, 180.0, 1.0) << "month " << month;
-    std::snprintf(command, sizeof command, "Time = LMT(2023,%d,10,0,0,0)", month);
-    ASSERT_EQ(e.Execute(command), "");
-    EXPECT_LT(Number(e, "? Sky.Altitude(Sun)"), -20.0);
-  }
 }
 
 // Two references over 1900..2100: ERFA's chain fed libnova's own

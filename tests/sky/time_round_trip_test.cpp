@@ -92,41 +92,43 @@ void RoundTrip(CSkyEngine& e, const char* setFormat, double zoneArg, const char*
 
 }  // namespace
 
-TEST(TimeRoundTrip, UniversalTime) {
-  CSkyEngine e;
-  RoundTrip(e, "Time = UT(%d,%d,%d,%d,%d,%d) ; show lumiral", 0.0, "? UT(Time)", "UT", 0.0, 30000,
-            1);
-}
-
-TEST(TimeRoundTrip, JapanStandardTimeAsThePadSendsIt) {
-  CSkyEngine e;
-  RoundTrip(e, "Time = LST(%d,%d,%d,%d,%d,%d,%f) ; show lumiral", 9.0, "? JST(Time)", "JST", 9.0,
-            30000, 2);
-}
-
-TEST(TimeRoundTrip, LocalStandardTimeInOddZones) {
-  const double zones[] = {5.75, -9.5, 12.75, -3.5, 0.123456, -11.999999, 14.0, -14.0, 8.5};
-  uint64_t seed = 10;
-  for (double zone : zones) {
+// Each system with the setting that shapes it (a zone, a longitude): the
+// pad's commands read back to the second.
+TEST(TimeRoundTrip, EverySystemAtOddZonesAndLongitudes) {
+  struct Case {
+    const char* setup;
+    const char* setFormat;
+    double zoneArg;  // the zone written into the command
+    const char* query;
+    const char* label;
+    double zone;  // the system's offset from UT in hours
+    int count;
+  };
+  const char* kSetUt = "Time = UT(%d,%d,%d,%d,%d,%d) ; show lumiral";
+  const char* kSetLst = "Time = LST(%d,%d,%d,%d,%d,%d,%f) ; show lumiral";
+  const char* kSetLmt = "Time = LMT(%d,%d,%d,%d,%d,%d) ; show lumiral";
+  const Case cases[] = {
+      {"", kSetUt, 0.0, "? UT(Time)", "UT", 0.0, 20000},
+      {"", kSetLst, 9.0, "? JST(Time)", "JST", 9.0, 20000},
+      {"Time.Timezone = 5.750000", kSetLst, 5.75, "? LST(Time)", "LST", 5.75, 5000},
+      {"Time.Timezone = -9.500000", kSetLst, -9.5, "? LST(Time)", "LST", -9.5, 5000},
+      {"Time.Timezone = 0.123456", kSetLst, 0.123456, "? LST(Time)", "LST", 0.123456, 5000},
+      {"Time.Timezone = -11.999999", kSetLst, -11.999999, "? LST(Time)", "LST", -11.999999, 5000},
+      {"Time.Timezone = 14", kSetLst, 14.0, "? LST(Time)", "LST", 14.0, 5000},
+      {"Time.Timezone = -14", kSetLst, -14.0, "? LST(Time)", "LST", -14.0, 5000},
+      {"Location = Location(139.744700, 35)", kSetLmt, 0.0, "? LMT(Time)", "LMT", 139.7447 / 15.0, 5000},
+      {"Location = Location(-0.000001, 35)", kSetLmt, 0.0, "? LMT(Time)", "LMT", -0.000001 / 15.0, 5000},
+      {"Location = Location(179.999999, 35)", kSetLmt, 0.0, "? LMT(Time)", "LMT", 179.999999 / 15.0, 5000},
+      {"Location = Location(33.333333, 35)", kSetLmt, 0.0, "? LMT(Time)", "LMT", 33.333333 / 15.0, 5000},
+      {"Location = Location(-179.5, 35)", kSetLmt, 0.0, "? LMT(Time)", "LMT", -179.5 / 15.0, 5000},
+      {"Location = Location(180, 35)", kSetLmt, 0.0, "? LMT(Time)", "LMT", 12.0, 5000},
+  };
+  uint64_t seed = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.label) + " after " + c.setup);
     CSkyEngine e;
-    char setZone[64];
-    std::snprintf(setZone, sizeof setZone, "Time.Timezone = %f ; Show Lumiral", zone);
-    ASSERT_EQ(e.Execute(setZone), "");
-    RoundTrip(e, "Time = LST(%d,%d,%d,%d,%d,%d,%f) ; show lumiral", zone, "? LST(Time)", "LST",
-              zone, 8000, ++seed);
-  }
-}
-
-TEST(TimeRoundTrip, LocalMeanTimeAtOddLongitudes) {
-  const double longitudes[] = {139.7447, -0.000001, 179.999999, -122.4194, 33.333333, -179.5, 180.0};
-  uint64_t seed = 30;
-  for (double lon : longitudes) {
-    CSkyEngine e;
-    char setLocation[80];
-    std::snprintf(setLocation, sizeof setLocation, "Location = Location(%f, %f)", lon, 35.0);
-    ASSERT_EQ(e.Execute(setLocation), "");
-    RoundTrip(e, "Time = LMT(%d,%d,%d,%d,%d,%d) ; show lumiral", 0.0, "? LMT(Time)", "LMT",
-              lon / 15.0, 8000, ++seed);
+    ASSERT_EQ(e.Execute(c.setup), "");
+    RoundTrip(e, c.setFormat, c.zoneArg, c.query, c.label, c.zone, c.count, ++seed);
   }
 }
 
