@@ -14,15 +14,8 @@ constexpr int kYear = 1000, kMonth = 1002, kDay = 1001, kHour = 1083;
 enum Entry { kJST, kUT, kUTD, kLST, kLMT, kJD, kMJD };
 const char* const kStandardJst = "Time = LST(2006,4,1,21,30,15,9.000000) ; show lumiral";
 
-class PadDialogsTest : public PadFixture {
+class PadDialogsTest : public PadTest {
  protected:
-  void Build() {
-    rig.Build();
-    ASSERT_TRUE(rig.pad);
-    probe = std::make_unique<CLumiraPadProbe>(*rig.pad);
-    rig.host.ClearSent();
-  }
-
   void OpenDate(CScriptedModalRunner::Script script) {
     rig.services.modal.Push(std::move(script));
     rig.pad->SendMessage(WM_CHANGEDATE, 0, 0);
@@ -47,8 +40,6 @@ class PadDialogsTest : public PadFixture {
     rig.services.prompt.ClearShown();
     rig.frame->changes.clear();
   }
-
-  std::unique_ptr<CLumiraPadProbe> probe;
 };
 
 using Changes = std::vector<std::string>;

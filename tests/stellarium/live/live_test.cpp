@@ -33,7 +33,7 @@
 #include "stellarium/stel_api.h"
 #include "stellarium/stel_http.h"
 #include "stellarium/stellarium_host.h"
-#include "../pad_probe.h"
+#include "pad_probe.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-// Reads and writes the pad's state and calls its protected operations for
-// the editing tests; points of the pad's areas for driving the mouse.
+// Reads and drives the pad's protected state for tests, benchmarks and
+// fuzz targets, and finds the points of its areas for driving the mouse.
 #pragma once
 
+#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "pad/lumirapad.h"
 
@@ -23,38 +23,61 @@ class CLumiraPadProbe {
   double& Longitude() { return p.m_fLongitude; }
   double& Latitude() { return p.m_fLatitude; }
   double& MagLimit() { return p.m_fMagLimit; }
+  int& MoonAge() { return p.m_nMoonAge; }
+  BOOL& Track() { return p.m_bTrack; }
+  BOOL& Trace() { return p.m_bTrace; }
+  BOOL Initialized() const { return p.m_bInitialized; }
   int& SelDigit() { return p.m_iSelDigit; }
   int& SelMode() { return p.m_nSelMode; }
   int& EdgeDigit() { return p.m_iEdgeDigit; }
   BOOL& Enable() { return p.m_bEnable; }
   BOOL& AskingLock() { return p.m_bAskingLock; }
   BOOL& MenuShown() { return p.m_bMenuShown; }
-  BOOL& LButton() { return p.m_holdL.busy; }
-  BOOL& RButton() { return p.m_holdR.busy; }
   BOOL& MButton() { return p.m_bMButton; }
   BOOL& WheelBusy() { return p.m_bWheel; }
   BOOL& Playing() { return p.m_bPlaying; }
-  UINT TimerL1() const { return p.m_holdL.holdTimer; }
-  UINT TimerL2() const { return p.m_holdL.repeatTimer; }
-  UINT TimerR1() const { return p.m_holdR.holdTimer; }
-  UINT TimerR2() const { return p.m_holdR.repeatTimer; }
-  bool AllTimersIdle() const {
-    return p.m_holdL.holdTimer == UINT(-1) && p.m_holdL.repeatTimer == UINT(-1) && p.m_holdR.holdTimer == UINT(-1) &&
-           p.m_holdR.repeatTimer == UINT(-1);
-  }
-  CPoint PtL() const { return p.m_holdL.point; }
-  CPoint PtR() const { return p.m_holdR.point; }
-  UINT FlagsL() const { return p.m_holdL.flags; }
-  UINT FlagsR() const { return p.m_holdR.flags; }
+  const CString& Era() const { return p.m_strEra; }
+  const CString& TimeLabel() const { return p.m_strTimeLabel; }
+  const CString& Speed() const { return p.m_strSpeed; }
   int*& TimeSysPtr() { return p.m_pTimeSys; }
   int*& AnimationPtr() { return p.m_pAnimation; }
-  const CString& Speed() const { return p.m_strSpeed; }
   CLmrStatic& DateDisplay() { return p.m_stcDate; }
   CLmrStatic& ObsDisplay() { return p.m_stcObs; }
   CLmrStatic& MagDisplay() { return p.m_stcMag; }
   const CLmrTipMenu& TimeSysMenu() const { return p.m_menuTimeSys; }
+  COLORREF TextColor() const { return p.m_crText; }
+  COLORREF BackColor() const { return p.m_crBack; }
+  CToolTipCtrl& ToolTip() { return p.m_ToolTip; }
+  CBitmap* MoonStrip() const { return p.m_pbmMoon; }
+  CBitmap* DateUp() const { return p.m_pbmDateUp; }
 
-  // --- areas and points ---------------------------------------------------
+  // --- holds of the two buttons -------------------------------------------
+  UINT& TimerL1() { return p.m_holdL.holdTimer; }
+  UINT& TimerL2() { return p.m_holdL.repeatTimer; }
+  UINT& TimerR1() { return p.m_holdR.holdTimer; }
+  UINT& TimerR2() { return p.m_holdR.repeatTimer; }
+  BOOL& LButton() { return p.m_holdL.busy; }
+  BOOL& RButton() { return p.m_holdR.busy; }
+  CPoint PtL() const { return p.m_holdL.point; }
+  UINT FlagsL() const { return p.m_holdL.flags; }
+  bool AllTimersIdle() const {
+    return p.m_holdL.holdTimer == UINT(-1) && p.m_holdL.repeatTimer == UINT(-1) &&
+           p.m_holdR.holdTimer == UINT(-1) && p.m_holdR.repeatTimer == UINT(-1);
+  }
+  // Nothing of a mouse action or a question may outlive it.
+  bool Idle() const {
+    return !p.m_holdL.busy && !p.m_holdR.busy && !p.m_bMButton && !p.m_bWheel && !p.m_bAskingLock &&
+           AllTimersIdle();
+  }
+  std::string BusyState() const {
+    char text[160];
+    std::snprintf(text, sizeof text, "L%d R%d M%d W%d ask%d timers %d %d %d %d", p.m_holdL.busy, p.m_holdR.busy,
+                  p.m_bMButton, p.m_bWheel, p.m_bAskingLock, int(p.m_holdL.holdTimer), int(p.m_holdL.repeatTimer),
+                  int(p.m_holdR.holdTimer), int(p.m_holdR.repeatTimer));
+    return text;
+  }
+
+  // --- areas and points ----------------------------------------------------
   const CRect& DateRect() const { return p.m_rcDate; }
   const CRect& ObsRect() const { return p.m_rcObs; }
   const CRect& MagRect() const { return p.m_rcMag; }
@@ -66,32 +89,31 @@ class CLumiraPadProbe {
   CPoint DateCell(int index) const { return Cell(p.m_rcDate, index); }
   CPoint ObsCell(int index) const { return Cell(p.m_rcObs, index - 20); }
   CPoint MagCell(int index) const { return Cell(p.m_rcMag, index - 40); }
+  CPoint TimeSysLabel() const { return Middle(p.m_rcTimeSys); }
+  CPoint Arrow() const { return Middle(p.m_rcTimeSysArrow); }
+  CPoint EraMark() const { return Middle(p.m_rcEra); }
   static CPoint Middle(const CRect& r) { return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
   CPoint ScreenOf(CPoint client) const {
     p.ClientToScreen(&client);
     return client;
   }
 
-  // --- protected operations --------------------------------------------------
-  int GetLeapYear(int year) const { return p.GetLeapYear(year); }
+  // --- protected operations ------------------------------------------------
+  void ShowDate(int timeSys) { p.ShowDate(timeSys); }
+  BOOL TurnOffSpecialTime(int animation) { return p.TurnOffSpecialTime(animation); }
+  CRect DigitRect(int digit) { return p.GetDigitRect(digit); }
+  void DrawTTMark(CDC* dc) { p.DrawTTMark(dc); }
+  HBRUSH CtlColor(CDC* dc, CWnd* control, UINT kind) { return p.OnCtlColor(dc, control, kind); }
   int GetDaysOfMonth(int month, int year) { return p.GetDaysOfMonth(month, year); }
   BOOL IsDateInRange(const tagADATE& date) const { return p.IsDateInRange(&date); }
   void SetDatePadData(_DATEPAD* record) { p.SetDatePadData(record); }
   void GetDatePadData(const _DATEPAD& record, tagADATE* date) { p.GetDatePadData(record, date); }
-  double GetMagLimit() { return p.GetMagLimit(); }
-  void SetCorLmrObs() { p.SetCorLmrObs(); }
-  void SetCorLmrMag() { p.SetCorLmrMag(); }
   void OnTimer(UINT_PTR id) { p.OnTimer(id); }
   void StopAnimation() { p.StopAnimation(); }
+  double GetMagLimit() { return p.GetMagLimit(); }
+  void SetCorLmrMag() { p.SetCorLmrMag(); }
   LRESULT OnChangeTz(const char* label) { return p.OnChangeTz(0, reinterpret_cast<LPARAM>(label)); }
-  void LDown(CPoint pt, UINT flags = 0) { p.OnLButtonDown(flags, pt); }
-  void LUp(CPoint pt, UINT flags = 0) { p.OnLButtonUp(flags, pt); }
-  void RDown(CPoint pt, UINT flags = 0) { p.OnRButtonDown(flags, pt); }
-  void RUp(CPoint pt, UINT flags = 0) { p.OnRButtonUp(flags, pt); }
-  void MDown(CPoint pt, UINT flags = 0) { p.OnMButtonDown(flags, pt); }
-  void Move(CPoint pt, UINT flags = 0) { p.OnMouseMove(flags, pt); }
-  BOOL WheelAt(CPoint clientPt, short delta, UINT flags = 0) { return p.OnMouseWheel(flags, delta, ScreenOf(clientPt)); }
-  void LDblClk(CPoint pt, UINT flags = 0) { p.OnLButtonDblClk(flags, pt); }
+  LRESULT ChangeTz(WPARAM wp, LPARAM lp) { return p.OnChangeTz(wp, lp); }
 
  private:
   static CPoint Cell(const CRect& r, int cell) { return CPoint(r.left + 7 * cell + 3, (r.top + r.bottom) / 2); }
