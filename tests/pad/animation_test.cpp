@@ -1,9 +1,9 @@
 // The repeat timers' handler and the stop of the host's animation.
-#include "editing_fixture.h"
+#include "pad_fixture.h"
 
 namespace {
 
-class AnimationTest : public EditingTest {};
+class AnimationTest : public PadTest {};
 
 TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
   Build();
@@ -19,9 +19,9 @@ TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
   for (auto [mode, third] : cases) {
     rig.animation = mode;
     P().Playing() = 1;
-    host.ClearSent();
+    rig.host.ClearSent();
     P().StopAnimation();
-    const auto& sent = host.Sent();
+    const auto& sent = rig.host.Sent();
     ASSERT_GE(sent.size(), 4u) << mode;
     EXPECT_EQ(sent[0], "Stop Lumiral");
     EXPECT_EQ(sent[1], "Animation.Time = FALSE");
@@ -36,9 +36,9 @@ TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
 
   // Without the host's animation variable the mode command is left out.
   P().AnimationPtr() = nullptr;
-  host.ClearSent();
+  rig.host.ClearSent();
   P().StopAnimation();
-  const auto& sent = host.Sent();
+  const auto& sent = rig.host.Sent();
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(sent[0], "Stop Lumiral");
   EXPECT_EQ(sent[1], "Animation.Time = FALSE");
@@ -61,12 +61,12 @@ TEST_F(AnimationTest, AChosenSpeedPlaysUntilAButtonUpOnAHostThatDoesNotReport) {
 
 TEST_F(AnimationTest, TimerHandlerRunsOnlyTheFourRepeatTimers) {
   Build();
-  host.ClearSent();
+  rig.host.ClearSent();
   for (UINT_PTR id : {UINT_PTR(1), UINT_PTR(99), UINT_PTR(104), UINT_PTR(0x7FFF)}) P().OnTimer(id);
   // A repeat tick with no hold in progress (a late message) steps nothing.
   P().OnTimer(101);
   P().OnTimer(103);
-  EXPECT_TRUE(host.Sent().empty());
+  EXPECT_TRUE(rig.host.Sent().empty());
   EXPECT_TRUE(P().AllTimersIdle());
 
   // The hold timer restarts itself and starts the repeat.
@@ -74,7 +74,7 @@ TEST_F(AnimationTest, TimerHandlerRunsOnlyTheFourRepeatTimers) {
   P().OnTimer(100);
   EXPECT_EQ(P().TimerL1(), 100u);
   EXPECT_EQ(P().TimerL2(), 101u);
-  host.ClearSent();
+  rig.host.ClearSent();
   P().OnTimer(101);
   EXPECT_EQ(CountSent("Time = LST(2006,4,1,21,30,16,"), 1);
   EXPECT_EQ(P().TimerL2(), 101u);
@@ -84,7 +84,7 @@ TEST_F(AnimationTest, TimerHandlerRunsOnlyTheFourRepeatTimers) {
 
 TEST_F(AnimationTest, HoldTimingOnTheVirtualClock) {
   Build();
-  host.ClearSent();
+  rig.host.ClearSent();
   Send(WM_LBUTTONDOWN, P().DateCell(19));
   // First repeat 510 ms after the press, then one per 10 ms; the hold timer
   // restarting every 500 ms only shifts the next tick.

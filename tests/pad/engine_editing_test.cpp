@@ -2,13 +2,13 @@
 // reaches the engine, and the pad shows what the engine then holds.
 #include <string_view>
 
-#include "editing_fixture.h"
+#include "pad_fixture.h"
 #include "pad/replies.h"
 #include "sky/engine.h"
 
 namespace {
 
-class EngineEditingTest : public EditingTest {
+class EngineEditingTest : public PadTest {
  protected:
   EngineEditingTest() { rig.engine = &engine; }
 

@@ -1,7 +1,7 @@
 // The question that releases the host's time lock.
 #include <functional>
 
-#include "pad_test.h"
+#include "pad_fixture.h"
 
 namespace {
 

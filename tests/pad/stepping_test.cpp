@@ -3,23 +3,23 @@
 #include <climits>
 #include <cmath>
 
-#include "editing_fixture.h"
+#include "pad_fixture.h"
 #include "host/timezone.h"
 
 namespace {
 
-class SteppingTest : public EditingTest {
+class SteppingTest : public PadTest {
  protected:
   // The value of `field` at the moment the command beginning with
   // `prefix` reached the host (before the pad re-read the host's state).
   template <typename Field>
   double SeenAt(const std::string& prefix, Field field, std::function<void()> action) {
     double seen = std::nan("");
-    host.onCommand = [&](const std::string& c) {
+    rig.host.onCommand = [&](const std::string& c) {
       if (c.compare(0, prefix.size(), prefix) == 0) seen = field();
     };
     action();
-    host.onCommand = nullptr;
+    rig.host.onCommand = nullptr;
     return seen;
   }
   double LongitudeAfter(double start, int index, bool up) {
@@ -40,7 +40,7 @@ class SteppingTest : public EditingTest {
   // The time command a step of `index` sends from 2006-04-01 12:30:15 UT.
   std::string UtStep(int index, bool up) {
     SetDate(1, 2006, 4, 1, 12, 30, 15);
-    host.ClearSent();
+    rig.host.ClearSent();
     Step(index, up);
     return LastSent("Time = ");
   }
@@ -69,25 +69,25 @@ TEST_F(SteppingTest, DateGoesOutInTheFormOfEachTimeSystem) {
     SetDate(c.timeSys, 2006, 12, 4, 9, 0, 0, c.tz);
     rig.timeSys = 99;
     int codeWhenSent = -1;
-    host.onCommand = [&](const std::string&) { codeWhenSent = rig.timeSys; };
-    host.ClearSent();
+    rig.host.onCommand = [&](const std::string&) { codeWhenSent = rig.timeSys; };
+    rig.host.ClearSent();
     rig.pad->SetCorLmrDate();
-    host.onCommand = nullptr;
-    ASSERT_EQ(host.Sent().size(), 1u) << c.timeSys;
-    EXPECT_EQ(host.Sent()[0], c.text) << c.timeSys;
+    rig.host.onCommand = nullptr;
+    ASSERT_EQ(rig.host.Sent().size(), 1u) << c.timeSys;
+    EXPECT_EQ(rig.host.Sent()[0], c.text) << c.timeSys;
     EXPECT_EQ(rig.timeSys, c.hostCode) << c.timeSys;
     EXPECT_EQ(codeWhenSent, c.hostCode) << "stored before sending, " << c.timeSys;
   }
   // Years go out in astronomical numbering.
   SetDate(1, -2005, 1, 2, 3, 4, 5);
-  host.ClearSent();
+  rig.host.ClearSent();
   rig.pad->SetCorLmrDate();
-  EXPECT_EQ(host.Sent().back(), "Time = UT(-2005,1,2,3,4,5) ; show lumiral");
+  EXPECT_EQ(rig.host.Sent().back(), "Time = UT(-2005,1,2,3,4,5) ; show lumiral");
   // Without the host's time-system variable the command still goes out.
   P().TimeSysPtr() = nullptr;
-  host.ClearSent();
+  rig.host.ClearSent();
   rig.pad->SetCorLmrDate();
-  EXPECT_EQ(host.Sent().size(), 1u);
+  EXPECT_EQ(rig.host.Sent().size(), 1u);
 }
 
 TEST_F(SteppingTest, LongitudeStepsWrapAtTheAntimeridian) {
@@ -107,10 +107,10 @@ TEST_F(SteppingTest, LongitudeStepsWrapAtTheAntimeridian) {
 
   // The place goes out, then the zone of the new place, then the pad
   // re-reads the host and tells the main window.
-  host.ClearSent();
+  rig.host.ClearSent();
   LongitudeAfter(175.0, 20, true);
   const CTimeZone zones;
-  const auto sent = host.Sent();
+  const auto sent = rig.host.Sent();
   ASSERT_GE(sent.size(), 2u);
   EXPECT_EQ(sent[0], "Location = Location(-175.000000, 35.000000)");
   EXPECT_EQ(sent[1], QString::asprintf("Time.Timezone = %f ; Show Lumiral", zones.GetTimeZone(185.0, 35.0))
@@ -135,7 +135,7 @@ TEST_F(SteppingTest, LatitudeStepsStopAtTheGuards) {
   EXPECT_EQ(LatitudeAfter(35.0, 35, true), -35.0);
   EXPECT_EQ(LatitudeAfter(-35.0, 35, false), 35.0);
   // A step stopped by its guard still sends the place and tells.
-  host.ClearSent();
+  rig.host.ClearSent();
   const size_t told = rig.Changes().size();
   LatitudeAfter(80.0, 29, true);
   EXPECT_EQ(LastSent("Location = "), "Location = Location(135.000000, 80.000000)");
@@ -158,20 +158,20 @@ TEST_F(SteppingTest, MagnitudeCeilingsByCatalogue) {
       {"Hipparcos", "TRUE", "tycho", 15.2}, {"Tycho", "true", "GSCACT", 15.2},
   };
   for (const Case& c : cases) {
-    host.Reply("? Star.Catalog", c.catalog);
-    host.Reply("? Star.Catalog.Switch", c.switching);
-    host.Reply("? Star.Catalog.Switch.Catalog", c.switched);
+    rig.host.Reply("? Star.Catalog", c.catalog);
+    rig.host.Reply("? Star.Catalog.Switch", c.switching);
+    rig.host.Reply("? Star.Catalog.Switch.Catalog", c.switched);
     EXPECT_EQ(P().GetMagLimit(), c.ceiling) << c.catalog << " " << c.switching << " " << c.switched;
   }
   EXPECT_TRUE(Boxes().empty());
 
   // Names outside the table, whole texts only, Hipparcos not while switching.
-  host.Reply("? Star.Catalog", "Tycho 2");
-  host.Reply("? Star.Catalog.Switch", "FALSE");
+  rig.host.Reply("? Star.Catalog", "Tycho 2");
+  rig.host.Reply("? Star.Catalog.Switch", "FALSE");
   EXPECT_EQ(P().GetMagLimit(), -9.9);
-  host.Reply("? Star.Catalog", "Hipparcos");
-  host.Reply("? Star.Catalog.Switch", "TRUE");
-  host.Reply("? Star.Catalog.Switch.Catalog", "Hipparcos");
+  rig.host.Reply("? Star.Catalog", "Hipparcos");
+  rig.host.Reply("? Star.Catalog.Switch", "TRUE");
+  rig.host.Reply("? Star.Catalog.Switch.Catalog", "Hipparcos");
   EXPECT_EQ(P().GetMagLimit(), -9.9);
   ASSERT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(Boxes()[0].first, QStringLiteral("CLumiraPad::GetMagLimit(): Invalid return value for ? Star.Catalog: Tycho 2"));
@@ -181,11 +181,11 @@ TEST_F(SteppingTest, MagnitudeCeilingsByCatalogue) {
 }
 
 TEST_F(SteppingTest, MagnitudeStepsStopAtCeilingAndFloor) {
-  host.Reply("? Star.Catalog", "Tycho-2");
+  rig.host.Reply("? Star.Catalog", "Tycho-2");
   Build();
   EXPECT_EQ(MagnitudeAfter(14.3, 40, true), 15.3);
   EXPECT_EQ(MagnitudeAfter(14.4, 41, true), 14.4);
-  host.ClearSent();
+  rig.host.ClearSent();
   MagnitudeAfter(15.2, 43, true);
   EXPECT_EQ(LastSent("Star.AutoMagnitudeLimit.Minimum"), "Star.AutoMagnitudeLimit.Minimum = 15.300000 ; show lumiral");
   EXPECT_EQ(MagnitudeAfter(15.3, 43, true), 15.3);
@@ -197,7 +197,7 @@ TEST_F(SteppingTest, MagnitudeStepsStopAtCeilingAndFloor) {
 
   // Up asks the catalogue afresh every time, down never; the magnitude is
   // re-read; the main window is not told.
-  host.ClearSent();
+  rig.host.ClearSent();
   const size_t told = rig.Changes().size();
   MagnitudeAfter(6.5, 40, true);
   MagnitudeAfter(6.5, 43, true);
@@ -209,8 +209,8 @@ TEST_F(SteppingTest, MagnitudeStepsStopAtCeilingAndFloor) {
 
   // An unknown catalogue blocks every step up, with its message each time,
   // and the unchanged value is still sent.
-  host.Reply("? Star.Catalog", "Bogus");
-  host.ClearSent();
+  rig.host.Reply("? Star.Catalog", "Bogus");
+  rig.host.ClearSent();
   EXPECT_EQ(MagnitudeAfter(6.5, 40, true), 6.5);
   EXPECT_EQ(MagnitudeAfter(6.5, 43, true), 6.5);
   EXPECT_EQ(Boxes().size(), 2u);
@@ -243,9 +243,9 @@ TEST_F(SteppingTest, EveryDateDigitStepsItsUnit) {
   }
   // -99 is no selection at all.
   SetDate(1, 2006, 4, 1, 12, 30, 15);
-  host.ClearSent();
+  rig.host.ClearSent();
   Step(-99, true);
-  EXPECT_TRUE(host.Sent().empty());
+  EXPECT_TRUE(rig.host.Sent().empty());
 
   // After a date step: the time and the magnitude are re-read, "DATE" told.
   const size_t told = rig.Changes().size();
@@ -301,12 +301,12 @@ TEST_F(SteppingTest, DateStepsCarryAndStayInRange) {
 }
 
 TEST_F(SteppingTest, OnlyTimeOfDayDigitsAskForTheLock) {
-  host.Reply("? Time.Lock", "TRUE");
+  rig.host.Reply("? Time.Lock", "TRUE");
   Build();
   // The year, the month, the day and the zero steps never ask.
   for (int index : {0, 4, 7, 10, 5, 17}) {
     SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
-    host.ClearSent();
+    rig.host.ClearSent();
     Step(index, true);
     EXPECT_FALSE(WasSent("? Time.Lock")) << index;
     EXPECT_EQ(CountSent("Time = LST("), 1) << index;
@@ -317,11 +317,11 @@ TEST_F(SteppingTest, OnlyTimeOfDayDigitsAskForTheLock) {
   // nothing is re-read and nobody is told.
   AnswerNextBox(IDNO);
   SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
-  host.ClearSent();
+  rig.host.ClearSent();
   const size_t told = rig.Changes().size();
   Step(19, true);
   EXPECT_EQ(P().Second(), 15);
-  EXPECT_EQ(host.Sent(), std::vector<std::string>{"? Time.Lock"});
+  EXPECT_EQ(rig.host.Sent(), std::vector<std::string>{"? Time.Lock"});
   EXPECT_EQ(rig.Changes().size(), told);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].first, rig.pad->LoadString(6101));
@@ -330,7 +330,7 @@ TEST_F(SteppingTest, OnlyTimeOfDayDigitsAskForTheLock) {
   // Accepted next: the lock is released, then the time goes out exactly
   // one second on from where the declined step started.
   AnswerNextBox(IDYES);
-  host.ClearSent();
+  rig.host.ClearSent();
   Step(19, true);
   const int release = IndexOf("Time.Lock = FALSE; Show Lumiral");
   const int send = IndexOf("Time = LST(2006,4,1,21,30,16,9.000000) ; show lumiral");
@@ -340,7 +340,7 @@ TEST_F(SteppingTest, OnlyTimeOfDayDigitsAskForTheLock) {
   // While the question is open a nested step does not ask again.
   P().AskingLock() = 1;
   SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
-  host.ClearSent();
+  rig.host.ClearSent();
   const size_t boxes = Boxes().size();
   Step(16, true);
   EXPECT_FALSE(WasSent("? Time.Lock"));
@@ -352,10 +352,10 @@ TEST_F(SteppingTest, DateDigitsStepOnlyInCalendarSystems) {
   Build();
   for (int ts : {2, 3, 4, 5, 8}) {
     SetDate(ts, 2006, 4, 1, 12, 30, 15);
-    host.ClearSent();
+    rig.host.ClearSent();
     Step(13, true);
     Step(5, true);
-    EXPECT_TRUE(host.Sent().empty()) << ts;
+    EXPECT_TRUE(rig.host.Sent().empty()) << ts;
     EXPECT_EQ(P().Hour(), 12);
     // The place still steps in every system.
     LongitudeAfter(135.0, 22, true);
@@ -363,7 +363,7 @@ TEST_F(SteppingTest, DateDigitsStepOnlyInCalendarSystems) {
   }
   for (int ts : {0, 1, 6, 7}) {
     SetDate(ts, 2006, 4, 1, 12, 30, 15, 9.0);
-    host.ClearSent();
+    rig.host.ClearSent();
     Step(13, true);
     EXPECT_EQ(CountSent("Time = "), 1) << ts;
   }
@@ -372,9 +372,9 @@ TEST_F(SteppingTest, DateDigitsStepOnlyInCalendarSystems) {
 TEST_F(SteppingTest, MagnitudeGoesOutWithShowLumiral) {
   Build();
   P().MagLimit() = 7.25;
-  host.ClearSent();
+  rig.host.ClearSent();
   P().SetCorLmrMag();
-  EXPECT_EQ(host.Sent(), std::vector<std::string>{"Star.AutoMagnitudeLimit.Minimum = 7.250000 ; show lumiral"});
+  EXPECT_EQ(rig.host.Sent(), std::vector<std::string>{"Star.AutoMagnitudeLimit.Minimum = 7.250000 ; show lumiral"});
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // pad tells the host, the time-system switch and its label rules.
 #include <climits>
 
-#include "pad_test.h"
+#include "pad_fixture.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
