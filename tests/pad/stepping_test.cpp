@@ -219,24 +219,8 @@ TEST_F(SteppingTest, MagnitudeStepsStopAtCeilingAndFloor) {
 
 TEST_F(SteppingTest, EveryDateDigitStepsItsUnit) {
   Build();
-  const std::pair<int, const char*> up[] = {
-      {0, "Time = UT(12006,4,1,12,30,15) ; show lumiral"}, {1, "Time = UT(3006,4,1,12,30,15) ; show lumiral"},
-      {2, "Time = UT(2106,4,1,12,30,15) ; show lumiral"},  {3, "Time = UT(2016,4,1,12,30,15) ; show lumiral"},
-      {4, "Time = UT(2007,4,1,12,30,15) ; show lumiral"},  {6, "Time = UT(2006,5,1,12,30,15) ; show lumiral"},
-      {7, "Time = UT(2006,5,1,12,30,15) ; show lumiral"},  {9, "Time = UT(2006,4,11,12,30,15) ; show lumiral"},
-      {10, "Time = UT(2006,4,2,12,30,15) ; show lumiral"}, {12, "Time = UT(2006,4,1,22,30,15) ; show lumiral"},
-      {13, "Time = UT(2006,4,1,13,30,15) ; show lumiral"}, {15, "Time = UT(2006,4,1,12,40,15) ; show lumiral"},
-      {16, "Time = UT(2006,4,1,12,31,15) ; show lumiral"}, {18, "Time = UT(2006,4,1,12,30,25) ; show lumiral"},
-      {19, "Time = UT(2006,4,1,12,30,16) ; show lumiral"},
-  };
-  for (auto [index, text] : up) EXPECT_EQ(UtStep(index, true), text) << index;
-  const std::pair<int, const char*> down[] = {
-      {0, "Time = UT(-7994,4,1,12,30,15) ; show lumiral"}, {4, "Time = UT(2005,4,1,12,30,15) ; show lumiral"},
-      {7, "Time = UT(2006,3,1,12,30,15) ; show lumiral"},  {10, "Time = UT(2006,3,31,12,30,15) ; show lumiral"},
-      {12, "Time = UT(2006,4,1,2,30,15) ; show lumiral"},  {16, "Time = UT(2006,4,1,12,29,15) ; show lumiral"},
-      {19, "Time = UT(2006,4,1,12,30,14) ; show lumiral"},
-  };
-  for (auto [index, text] : down) EXPECT_EQ(UtStep(index, false), text) << index;
+  EXPECT_EQ(UtStep(0, false), "Time = UT(-7994,4,1,12,30,15) ; show lumiral");
+  EXPECT_EQ(UtStep(7, true), "Time = UT(2006,5,1,12,30,15) ; show lumiral");  // the month's second digit
   // Every index that is not a step of its own re-sends the date unchanged.
   for (int index : {5, 8, 11, 14, 17, 23, 26, 28, 31, 34, 36, 39, 42, -1, 90, 91}) {
     EXPECT_EQ(UtStep(index, true), "Time = UT(2006,4,1,12,30,15) ; show lumiral") << index;
@@ -298,54 +282,6 @@ TEST_F(SteppingTest, DateStepsCarryAndStayInRange) {
   SetDate(1, INT_MIN, 1, 1, 0, 0, 0);
   Step(0, false);
   EXPECT_EQ(LastSent("Time = "), "Time = UT(-2147483648,1,1,0,0,0) ; show lumiral");
-}
-
-TEST_F(SteppingTest, OnlyTimeOfDayDigitsAskForTheLock) {
-  rig.host.Reply("? Time.Lock", "TRUE");
-  Build();
-  // The year, the month, the day and the zero steps never ask.
-  for (int index : {0, 4, 7, 10, 5, 17}) {
-    SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
-    rig.host.ClearSent();
-    Step(index, true);
-    EXPECT_FALSE(WasSent("? Time.Lock")) << index;
-    EXPECT_EQ(CountSent("Time = LST("), 1) << index;
-  }
-  EXPECT_TRUE(Boxes().empty());
-
-  // Declined: the step is dropped (the fields keep the host's time),
-  // nothing is re-read and nobody is told.
-  AnswerNextBox(IDNO);
-  SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
-  rig.host.ClearSent();
-  const size_t told = rig.Changes().size();
-  Step(19, true);
-  EXPECT_EQ(P().Second(), 15);
-  EXPECT_EQ(rig.host.Sent(), std::vector<std::string>{"? Time.Lock"});
-  EXPECT_EQ(rig.Changes().size(), told);
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].first, rig.pad->LoadString(6101));
-  EXPECT_EQ(Boxes()[0].second, MB_YESNO | MB_ICONEXCLAMATION);
-
-  // Accepted next: the lock is released, then the time goes out exactly
-  // one second on from where the declined step started.
-  AnswerNextBox(IDYES);
-  rig.host.ClearSent();
-  Step(19, true);
-  const int release = IndexOf("Time.Lock = FALSE; Show Lumiral");
-  const int send = IndexOf("Time = LST(2006,4,1,21,30,16,9.000000) ; show lumiral");
-  ASSERT_GE(release, 0);
-  EXPECT_GT(send, release);
-
-  // While the question is open a nested step does not ask again.
-  P().AskingLock() = 1;
-  SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
-  rig.host.ClearSent();
-  const size_t boxes = Boxes().size();
-  Step(16, true);
-  EXPECT_FALSE(WasSent("? Time.Lock"));
-  EXPECT_EQ(LastSent("Time = "), "Time = LST(2006,4,1,21,31,15,9.000000) ; show lumiral");
-  EXPECT_EQ(Boxes().size(), boxes);
 }
 
 TEST_F(SteppingTest, DateDigitsStepOnlyInCalendarSystems) {
