@@ -58,13 +58,6 @@ class PadTest : public ::testing::Test {
       if (c == command) return true;
     return false;
   }
-  // Position of the first command equal to `command`, -1 when none.
-  int IndexOf(const std::string& command) const {
-    for (size_t i = 0; i < Sent().size(); ++i)
-      if (Sent()[i] == command) return int(i);
-    return -1;
-  }
-
   // Sets the date fields and the time system directly (no host involved).
   void SetDate(int timeSys, int y, int mo, int d, int h, int mi, int s, double tz = 0.0) {
     P().TimeSys() = timeSys;

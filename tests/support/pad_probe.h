@@ -28,16 +28,9 @@ class CLumiraPadProbe {
   BOOL& Trace() { return p.m_bTrace; }
   BOOL Initialized() const { return p.m_bInitialized; }
   int& SelDigit() { return p.m_iSelDigit; }
-  int& SelMode() { return p.m_nSelMode; }
-  int& EdgeDigit() { return p.m_iEdgeDigit; }
-  BOOL& Enable() { return p.m_bEnable; }
   BOOL& AskingLock() { return p.m_bAskingLock; }
-  BOOL& MenuShown() { return p.m_bMenuShown; }
-  BOOL& MButton() { return p.m_bMButton; }
-  BOOL& WheelBusy() { return p.m_bWheel; }
   BOOL& Playing() { return p.m_bPlaying; }
   const CString& Era() const { return p.m_strEra; }
-  const CString& TimeLabel() const { return p.m_strTimeLabel; }
   const CString& Speed() const { return p.m_strSpeed; }
   int*& TimeSysPtr() { return p.m_pTimeSys; }
   int*& AnimationPtr() { return p.m_pAnimation; }
@@ -58,8 +51,6 @@ class CLumiraPadProbe {
   UINT& TimerR2() { return p.m_holdR.repeatTimer; }
   BOOL& LButton() { return p.m_holdL.busy; }
   BOOL& RButton() { return p.m_holdR.busy; }
-  CPoint PtL() const { return p.m_holdL.point; }
-  UINT FlagsL() const { return p.m_holdL.flags; }
   bool AllTimersIdle() const {
     return p.m_holdL.holdTimer == UINT(-1) && p.m_holdL.repeatTimer == UINT(-1) &&
            p.m_holdR.holdTimer == UINT(-1) && p.m_holdR.repeatTimer == UINT(-1);
@@ -82,7 +73,6 @@ class CLumiraPadProbe {
   const CRect& ObsRect() const { return p.m_rcObs; }
   const CRect& MagRect() const { return p.m_rcMag; }
   const CRect& TimeSysRect() const { return p.m_rcTimeSys; }
-  const CRect& ArrowRect() const { return p.m_rcTimeSysArrow; }
   const CRect& EraRect() const { return p.m_rcEra; }
   const CRect& ClientRect() const { return p.m_rcClient; }
   // The middle of a character cell of a value text.
@@ -102,7 +92,6 @@ class CLumiraPadProbe {
   void ShowDate(int timeSys) { p.ShowDate(timeSys); }
   BOOL TurnOffSpecialTime(int animation) { return p.TurnOffSpecialTime(animation); }
   CRect DigitRect(int digit) { return p.GetDigitRect(digit); }
-  void DrawTTMark(CDC* dc) { p.DrawTTMark(dc); }
   HBRUSH CtlColor(CDC* dc, CWnd* control, UINT kind) { return p.OnCtlColor(dc, control, kind); }
   int GetDaysOfMonth(int month, int year) { return p.GetDaysOfMonth(month, year); }
   BOOL IsDateInRange(const tagADATE& date) const { return p.IsDateInRange(&date); }
