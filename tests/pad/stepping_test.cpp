@@ -92,18 +92,15 @@ TEST_F(SteppingTest, DateGoesOutInTheFormOfEachTimeSystem) {
 
 TEST_F(SteppingTest, LongitudeStepsWrapAtTheAntimeridian) {
   Build();
-  EXPECT_EQ(LongitudeAfter(175.0, 20, true), -175.0);
-  EXPECT_EQ(LongitudeAfter(175.0, 21, true), -175.0);
-  EXPECT_EQ(LongitudeAfter(-175.0, 20, false), 175.0);
-  EXPECT_EQ(LongitudeAfter(179.0, 22, true), 180.0);  // exactly 180 stays
-  EXPECT_EQ(LongitudeAfter(-179.0, 22, false), -180.0);
-  EXPECT_EQ(LongitudeAfter(180.0, 25, true), 180.0 + 0.016666666 - 360.0);
-  EXPECT_EQ(LongitudeAfter(135.5, 27, true), -135.5);
-  EXPECT_EQ(LongitudeAfter(135.5, 27, false), -135.5);
   // The minute steps are the decimal constants, not exact sixths.
-  EXPECT_EQ(LongitudeAfter(135.0, 24, true), 135.0 + 0.16666666);
-  EXPECT_NE(LongitudeAfter(135.0, 24, true), 135.0 + 1.0 / 6.0);
-  EXPECT_EQ(LongitudeAfter(135.0, 25, false), 135.0 - 0.016666666);
+  const struct { double start; int digit; bool up; double end; } cases[] = {
+      {175.0, 20, true, -175.0},  {175.0, 21, true, -175.0}, {-175.0, 20, false, 175.0},
+      {179.0, 22, true, 180.0},  // exactly 180 stays
+      {-179.0, 22, false, -180.0}, {180.0, 25, true, 180.0 + 0.016666666 - 360.0},
+      {135.5, 27, true, -135.5},  {135.5, 27, false, -135.5}, {135.0, 24, true, 135.0 + 0.16666666},
+      {135.0, 25, false, 135.0 - 0.016666666},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LongitudeAfter(c.start, c.digit, c.up), c.end) << c.start << " " << c.digit;
 
   // The place goes out, then the zone of the new place, then the pad
   // re-reads the host and tells the main window.
@@ -123,17 +120,13 @@ TEST_F(SteppingTest, LongitudeStepsWrapAtTheAntimeridian) {
 
 TEST_F(SteppingTest, LatitudeStepsStopAtTheGuards) {
   Build();
-  EXPECT_EQ(LatitudeAfter(80.0, 29, true), 80.0);  // must lie below 80
-  EXPECT_EQ(LatitudeAfter(79.5, 29, true), 89.5);
-  EXPECT_EQ(LatitudeAfter(-80.0, 29, false), -80.0);
-  EXPECT_EQ(LatitudeAfter(88.9, 30, true), 88.9 + 1.0);
-  EXPECT_EQ(LatitudeAfter(89.0, 30, true), 89.0);
-  EXPECT_EQ(LatitudeAfter(89.9, 32, true), 89.9);
-  EXPECT_EQ(LatitudeAfter(89.5, 32, true), 89.5 + 0.16666666);
-  EXPECT_EQ(LatitudeAfter(-89.98333333, 33, false), -89.98333333);
-  EXPECT_EQ(LatitudeAfter(-89.9, 33, false), -89.9 - 0.016666666);
-  EXPECT_EQ(LatitudeAfter(35.0, 35, true), -35.0);
-  EXPECT_EQ(LatitudeAfter(-35.0, 35, false), 35.0);
+  const struct { double start; int digit; bool up; double end; } cases[] = {
+      {80.0, 29, true, 80.0},  // must lie below 80
+      {79.5, 29, true, 89.5}, {-80.0, 29, false, -80.0}, {88.9, 30, true, 88.9 + 1.0}, {89.0, 30, true, 89.0},
+      {89.9, 32, true, 89.9}, {89.5, 32, true, 89.5 + 0.16666666}, {-89.98333333, 33, false, -89.98333333},
+      {-89.9, 33, false, -89.9 - 0.016666666}, {35.0, 35, true, -35.0}, {-35.0, 35, false, 35.0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LatitudeAfter(c.start, c.digit, c.up), c.end) << c.start << " " << c.digit;
   // A step stopped by its guard still sends the place and tells.
   rig.host.ClearSent();
   const size_t told = rig.Changes().size();
