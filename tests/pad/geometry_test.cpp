@@ -29,6 +29,14 @@ TEST_F(GeometryTest, HitTestOfTextsLabelsArrowAndBareBar) {
     EXPECT_EQ(Pad().GetLButtonPos(r.TopLeft()), 0);
     EXPECT_EQ(Pad().GetLButtonPos(CPoint(r.right, r.top)), -1) << "right edges lie outside";
   }
+  // Each text ends with its last 7-pixel cell: a pixel further would be a
+  // cell without a digit.
+  const struct { const CRect& area; int cells; } texts[] = {
+      {P().DateRect(), 20}, {P().ObsRect(), 16}, {P().MagRect(), 4}};
+  for (const auto& t : texts) {
+    EXPECT_EQ(Pad().GetLButtonPos(CPoint(t.area.left + 7 * t.cells - 1, t.area.top)), 0) << t.cells;
+    EXPECT_EQ(Pad().GetLButtonPos(CPoint(t.area.left + 7 * t.cells, t.area.top)), -1) << t.cells;
+  }
   EXPECT_EQ(Pad().GetLButtonPos(P().Arrow()), 1);
   EXPECT_EQ(Pad().GetLButtonPos(CPoint(2, 2)), -1);  // the gripper
   EXPECT_EQ(Pad().GetLButtonPos(CPoint(P().ClientRect().right - 2, 2)), -1);
