@@ -237,44 +237,38 @@ TEST_F(SteppingTest, EveryDateDigitStepsItsUnit) {
 
 TEST_F(SteppingTest, DateStepsCarryAndStayInRange) {
   Build();
-  SetDate(1, 2006, 12, 31, 0, 0, 0);
-  Step(10, true);
-  EXPECT_EQ(LastSent("Time = "), "Time = UT(2007,1,1,0,0,0) ; show lumiral");
-
   // A month step into a shorter month is the calendar library's matter.
-  tagADATE expected{2006, 1, 31, 0, 0, 0.0, 0.0};
+  tagADATE shorter{2006, 1, 31, 0, 0, 0.0, 0.0};
   const tagADATEDIFF month{0, 1, 0, 0, 0, 0.0};
-  ChangeDate(&expected, &month, 0);
-  SetDate(1, 2006, 1, 31, 0, 0, 0);
-  Step(7, true);
-  EXPECT_EQ(LastSent("Time = "), QString::asprintf("Time = UT(%d,%d,%d,0,0,0) ; show lumiral", expected.nYear,
-                                                   expected.nMonth, expected.nDay)
-                                     .toStdString());
-
-  // The last accepted instant is 100000-01-01 00:00 UT.
-  SetDate(1, 99999, 12, 31, 23, 0, 0);
-  Step(13, true);
-  EXPECT_EQ(LastSent("Time = "), "Time = UT(100000,1,1,0,0,0) ; show lumiral");
-  SetDate(1, 99999, 12, 31, 23, 0, 0);
-  Step(4, true);
-  EXPECT_EQ(LastSent("Time = "), "Time = UT(99999,12,31,23,0,0) ; show lumiral");
-  SetDate(1, -99998, 1, 1, 0, 0, 0);
-  Step(19, false);
-  EXPECT_EQ(LastSent("Time = "), "Time = UT(-99998,1,1,0,0,0) ; show lumiral");
-  // In Japan time the same limit lies at 09:00 local time.
-  SetDate(0, 100000, 1, 1, 8, 0, 0, 9.0);
-  Step(13, true);
-  EXPECT_EQ(LastSent("Time = "), "Time = LST(100000,1,1,9,0,0,9.000000) ; show lumiral");
-  SetDate(0, 100000, 1, 1, 9, 0, 0, 9.0);
-  Step(19, true);
-  EXPECT_EQ(LastSent("Time = "), "Time = LST(100000,1,1,9,0,0,9.000000) ; show lumiral");
-  // Wild fields from the host are dropped the same way.
-  SetDate(1, INT_MAX, 12, 31, 0, 0, 0);
-  Step(0, true);
-  EXPECT_EQ(LastSent("Time = "), "Time = UT(2147483647,12,31,0,0,0) ; show lumiral");
-  SetDate(1, INT_MIN, 1, 1, 0, 0, 0);
-  Step(0, false);
-  EXPECT_EQ(LastSent("Time = "), "Time = UT(-2147483648,1,1,0,0,0) ; show lumiral");
+  ChangeDate(&shorter, &month, 0);
+  const std::string intoShorter =
+      QString::asprintf("UT(%d,%d,%d,0,0,0)", shorter.nYear, shorter.nMonth, shorter.nDay).toStdString();
+  struct Case {
+    int timeSys, year, month, day, hour;
+    double tz;
+    int index;
+    bool up;
+    std::string sent;
+  };
+  const Case cases[] = {
+      {1, 2006, 12, 31, 0, 0.0, 10, true, "UT(2007,1,1,0,0,0)"},
+      {1, 2006, 1, 31, 0, 0.0, 7, true, intoShorter},
+      // The last accepted instant is 100000-01-01 00:00 UT.
+      {1, 99999, 12, 31, 23, 0.0, 13, true, "UT(100000,1,1,0,0,0)"},
+      {1, 99999, 12, 31, 23, 0.0, 4, true, "UT(99999,12,31,23,0,0)"},
+      {1, -99998, 1, 1, 0, 0.0, 19, false, "UT(-99998,1,1,0,0,0)"},
+      // In Japan time the same limit lies at 09:00 local time.
+      {0, 100000, 1, 1, 8, 9.0, 13, true, "LST(100000,1,1,9,0,0,9.000000)"},
+      {0, 100000, 1, 1, 9, 9.0, 19, true, "LST(100000,1,1,9,0,0,9.000000)"},
+      // Wild fields from the host are dropped the same way.
+      {1, INT_MAX, 12, 31, 0, 0.0, 0, true, "UT(2147483647,12,31,0,0,0)"},
+      {1, INT_MIN, 1, 1, 0, 0.0, 0, false, "UT(-2147483648,1,1,0,0,0)"},
+  };
+  for (const Case& c : cases) {
+    SetDate(c.timeSys, c.year, c.month, c.day, c.hour, 0, 0, c.tz);
+    Step(c.index, c.up);
+    EXPECT_EQ(LastSent("Time = "), "Time = " + c.sent + " ; show lumiral") << c.year << " " << c.index;
+  }
 }
 
 TEST_F(SteppingTest, DateDigitsStepOnlyInCalendarSystems) {
