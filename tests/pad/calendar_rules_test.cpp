@@ -24,48 +24,52 @@ TEST_F(CalendarRulesTest, MonthLengthsAndTheMessageForABadMonth) {
   EXPECT_EQ(Boxes()[1].first, QStringLiteral("CLumiraPad::GetDaysOfMonth(): nMonth out of range."));
 }
 
-TEST_F(CalendarRulesTest, RangeBoundsAreIncludedInUniversalTime) {
+TEST_F(CalendarRulesTest, RangeBoundsAreIncludedAndMoveWithTheZoneOfTheTimeSystem) {
   Build();
-  SetDate(1, 2006, 1, 1, 0, 0, 0, 0.0);
-  EXPECT_TRUE(P().IsDateInRange(Date(99999, 12, 31, 23, 59, 59)));
-  EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 0, 0, 0)));
-  EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 0, 0, 1)));
-  EXPECT_TRUE(P().IsDateInRange(Date(-99998, 1, 1, 0, 0, 0)));
-  EXPECT_FALSE(P().IsDateInRange(Date(-99999, 12, 31, 23, 59, 59)));
+  struct Case {
+    int timeSys;
+    double tz, longitude;
+    tagADATE date;
+    bool inRange;
+  };
+  const Case cases[] = {
+      {1, 0.0, 0.0, Date(99999, 12, 31, 23, 59, 59), true},
+      {1, 0.0, 0.0, Date(100000, 1, 1, 0, 0, 0), true},
+      {1, 0.0, 0.0, Date(100000, 1, 1, 0, 0, 1), false},
+      {1, 0.0, 0.0, Date(-99998, 1, 1, 0, 0, 0), true},
+      {1, 0.0, 0.0, Date(-99999, 12, 31, 23, 59, 59), false},
+      // Japan standard time: the bounds lie 9 hours later in local time.
+      {0, 9.0, 0.0, Date(100000, 1, 1, 9, 0, 0), true},
+      {0, 9.0, 0.0, Date(100000, 1, 1, 9, 0, 1), false},
+      {0, 9.0, 0.0, Date(-99998, 1, 1, 9, 0, 0), true},
+      {0, 9.0, 0.0, Date(-99998, 1, 1, 8, 59, 59), false},
+      // Local standard time uses the zone shown.
+      {6, -5.0, 0.0, Date(99999, 12, 31, 19, 0, 0), true},
+      {6, -5.0, 0.0, Date(99999, 12, 31, 19, 0, 1), false},
+      // Local mean time: longitude / 15, here 150 degrees east = 10 hours
+      // ... and at 179.3 degrees west the edge the date dialog also keeps.
+      {7, 0.0, 150.0, Date(100000, 1, 1, 10, 0, 0), true},
+      {7, 0.0, 150.0, Date(100000, 1, 1, 10, 0, 1), false},
+      {7, 0.0, -179.3, Date(99999, 12, 31, 12, 2, 48), true},
+      {7, 0.0, -179.3, Date(99999, 12, 31, 12, 2, 49), false},
+      // The decimal and sidereal displays judge nothing.
+      {2, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
+      {3, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
+      {4, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
+      {5, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
+      {8, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
+  };
+  for (const Case& c : cases) {
+    SetDate(c.timeSys, 2006, 1, 1, 0, 0, 0, c.tz);
+    P().Longitude() = c.longitude;
+    EXPECT_EQ(P().IsDateInRange(c.date), c.inRange)
+        << c.timeSys << " " << c.longitude << " " << c.date.nYear << " " << c.date.nHour << ":" << c.date.dSecond;
+  }
   // The record handed in stays as it was.
   tagADATE date = Date(2006, 4, 1, 12, 0, 0);
   date.dTimeZone = 3.5;
   EXPECT_TRUE(P().IsDateInRange(date));
-  EXPECT_EQ(date.dTimeZone, 3.5);
-  EXPECT_EQ(date.nHour, 12);
-}
-
-TEST_F(CalendarRulesTest, RangeBoundsMoveWithTheZoneOfTheTimeSystem) {
-  Build();
-  // Japan standard time: the bounds lie 9 hours later in local time.
-  SetDate(0, 2006, 1, 1, 0, 0, 0, 9.0);
-  EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 9, 0, 0)));
-  EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 9, 0, 1)));
-  EXPECT_TRUE(P().IsDateInRange(Date(-99998, 1, 1, 9, 0, 0)));
-  EXPECT_FALSE(P().IsDateInRange(Date(-99998, 1, 1, 8, 59, 59)));
-  // Local standard time uses the zone shown.
-  SetDate(6, 2006, 1, 1, 0, 0, 0, -5.0);
-  EXPECT_TRUE(P().IsDateInRange(Date(99999, 12, 31, 19, 0, 0)));
-  EXPECT_FALSE(P().IsDateInRange(Date(99999, 12, 31, 19, 0, 1)));
-  // Local mean time: longitude / 15, here 150 degrees east = 10 hours.
-  SetDate(7, 2006, 1, 1, 0, 0, 0, 0.0);
-  P().Longitude() = 150.0;
-  EXPECT_TRUE(P().IsDateInRange(Date(100000, 1, 1, 10, 0, 0)));
-  EXPECT_FALSE(P().IsDateInRange(Date(100000, 1, 1, 10, 0, 1)));
-  // ... and at 179.3 degrees west the edge the date dialog also keeps.
-  P().Longitude() = -179.3;
-  EXPECT_TRUE(P().IsDateInRange(Date(99999, 12, 31, 12, 2, 48)));
-  EXPECT_FALSE(P().IsDateInRange(Date(99999, 12, 31, 12, 2, 49)));
-  // The decimal and sidereal displays judge nothing.
-  for (int ts : {2, 3, 4, 5, 8}) {
-    P().TimeSys() = ts;
-    EXPECT_TRUE(P().IsDateInRange(Date(500000, 1, 1, 0, 0, 0))) << ts;
-  }
+  EXPECT_EQ(std::make_pair(date.dTimeZone, date.nHour), std::make_pair(3.5, 12));
 }
 
 TEST_F(CalendarRulesTest, UniversalDecimalDayRecordRoundTrip) {
@@ -74,31 +78,22 @@ TEST_F(CalendarRulesTest, UniversalDecimalDayRecordRoundTrip) {
   _DATEPAD record;
   std::memset(&record, 0, sizeof record);
   P().SetDatePadData(&record);
-  EXPECT_EQ(record.nTimeSys, 2);
-  EXPECT_EQ(record.nYear, 2006);
-  EXPECT_EQ(record.nMonth, 12);
-  EXPECT_EQ(record.dDay, 4.5);
-  EXPECT_EQ(record.nDay, 0);  // only the decimal day is filled
+  // Only the decimal day is filled.
+  EXPECT_EQ(std::make_tuple(record.nTimeSys, record.nYear, record.nMonth, record.dDay, record.nDay),
+            std::make_tuple(2, 2006, 12, 4.5, 0));
 
   tagADATE date{};
   P().TimeSys() = 0;
   P().GetDatePadData(record, &date);
   EXPECT_EQ(P().TimeSys(), 2);  // the pad switched to the record's system
   EXPECT_EQ(rig.timeSys, 1);
-  EXPECT_EQ(date.nYear, 2006);
-  EXPECT_EQ(date.nMonth, 12);
-  EXPECT_EQ(date.nDay, 4);
-  EXPECT_EQ(date.nHour, 12);
-  EXPECT_EQ(date.nMinute, 0);
-  EXPECT_EQ(date.dSecond, 0.0);
-  EXPECT_EQ(date.dTimeZone, 0.0);
+  EXPECT_EQ(std::make_tuple(date.nYear, date.nMonth, date.nDay, date.nHour, date.nMinute, date.dSecond, date.dTimeZone),
+            std::make_tuple(2006, 12, 4, 12, 0, 0.0, 0.0));
 
   // 59.6 seconds round up to 60, not into the next minute.
   record.dDay = 4 + (12 * 3600 + 10 * 60 + 59.6) / 86400.0;
   P().GetDatePadData(record, &date);
-  EXPECT_EQ(date.nHour, 12);
-  EXPECT_EQ(date.nMinute, 10);
-  EXPECT_EQ(date.dSecond, 60.0);
+  EXPECT_EQ(std::make_tuple(date.nHour, date.nMinute, date.dSecond), std::make_tuple(12, 10, 60.0));
 
   // A wild decimal day saturates instead of overflowing.
   record.dDay = 1e300;
@@ -145,10 +140,7 @@ TEST_F(CalendarRulesTest, RecordsOfTheOtherTimeSystems) {
   record.dJd = 0.0;  // MJD 0 = 1858-11-17 00:00 UT
   P().GetDatePadData(record, &date);
   EXPECT_EQ(P().TimeSys(), 5);
-  EXPECT_EQ(date.nYear, 1858);
-  EXPECT_EQ(date.nMonth, 11);
-  EXPECT_EQ(date.nDay, 17);
-  EXPECT_EQ(date.dTimeZone, 0.0);
+  EXPECT_EQ(std::make_tuple(date.nYear, date.nMonth, date.nDay, date.dTimeZone), std::make_tuple(1858, 11, 17, 0.0));
 
   record = _DATEPAD{0, 2006, 4, 1, 21, 30, 15, 0.0, 0.0};
   P().GetDatePadData(record, &date);
