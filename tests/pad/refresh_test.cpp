@@ -35,6 +35,11 @@ TEST_F(RefreshTest, NothingHappensWithoutAHost) {
   EXPECT_FALSE(P().Initialized());
   EXPECT_EQ(DateText(), "");
   Pad().OnUpdate(0xFF);
+  P().ShowDate(0);
+  Pad().SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>("LST"));
+  EXPECT_EQ(P().TimeSys(), 6);
+  EXPECT_EQ(rig.timeSys, 0);
+  EXPECT_TRUE(P().TurnOffSpecialTime(0));
   EXPECT_EQ(rig.host.Calls(), 0);
   EXPECT_EQ(DateText(), "");
   Pad().SetpCorLmr(&rig.host);

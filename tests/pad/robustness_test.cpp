@@ -87,15 +87,3 @@ TEST_F(RobustnessTest, OnlyTheTimeSystemHandedOver) {
   Pad().OnUpdate(0x01);
   EXPECT_EQ(P().TimeSys(), 7);
 }
-
-TEST_F(RobustnessTest, WithoutAHostNothingIsAsked) {
-  rig.giveHost = false;
-  Build();
-  P().ShowDate(0);
-  Pad().SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>("LST"));
-  EXPECT_EQ(P().TimeSys(), 6);
-  EXPECT_EQ(rig.timeSys, 0);
-  EXPECT_TRUE(P().TurnOffSpecialTime(0));
-  EXPECT_EQ(rig.host.Calls(), 0);
-  EXPECT_EQ(DateText(), "");
-}
