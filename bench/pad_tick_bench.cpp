@@ -72,8 +72,8 @@ class CPaintCounter : public QObject {
 void PadRepeatTick(benchmark::State& state, int repaint) {
   BenchPadRig& rig = *g_rig;
   rig.ClickDateDigit(13);
-  const CLumiraPadProbe probe(*rig.pad);
-  if (probe.SelectedDigit() != 13 || probe.Year() != 2000) {
+  CLumiraPadProbe probe(*rig.pad);
+  if (probe.SelDigit() != 13 || probe.Year() != 2000) {
     state.SkipWithError("the pad does not show the engine's time with digit 13 selected");
     return;
   }

@@ -7,37 +7,29 @@
 // may throw.  A QApplication must exist.
 #pragma once
 
-#include <QMainWindow>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "framework/controlbar.h"
-#include "framework/resources.h"
-#include "framework/scripted_services.h"
 #include "fuzz_check.h"
 #include "fuzz_inputs.h"
-#include "pad/lumirapad.h"
+#include "pad_rig.h"
 
 namespace fuzz {
 
-// Answers from a table while healthy, from a queue of fuzz replies after.
-class CQueuedHost : public CCorLmr {
+// Answers as the tests' scripted host while healthy, from a queue of fuzz
+// replies after.
+class CQueuedHost : public CScriptedHost {
  public:
-  std::map<std::string, std::string> healthy;
   std::vector<std::string> queue;
   size_t next = 0;
   bool fuzzing = false;
 
   std::string Execute(const char* command) override {
-    if (!fuzzing) {
-      const auto it = healthy.find(command);
-      return it == healthy.end() ? std::string() : it->second;
-    }
+    if (!fuzzing) return CScriptedHost::Execute(command);
     return next < queue.size() ? queue[next++] : std::string();
   }
 };
@@ -45,37 +37,11 @@ class CQueuedHost : public CCorLmr {
 class CPadHostFuzz {
  public:
   CPadHostFuzz() {
-    QString error;
-    if (!m_resources.Load(":/qelpad/", &error)) {
-      std::fprintf(stderr, "pad resources: %s\n", qPrintable(error));
-      std::abort();
-    }
-    m_host.healthy = {
-        {"? JST(Time)", "JST AD2006/04/01 21:30:15"},  {"? UT(Time)", "UT AD2006/04/01 12:30:15"},
-        {"? LST(Time)", "LST AD2006/04/01 21:30:15"},  {"? LMT(Time)", "LMT AD2006/04/01 21:30:15"},
-        {"? Time.Timezone", "9"},                      {"? Time.jd", "2453827.02101"},
-        {"? Time.SiderealTime", "10.5"},               {"? Time.Lock", "FALSE"},
-        {"? Solar.Moon.age", "3.2"},                   {"? Location.Longitude; ? Location.Latitude", "135;35"},
-        {"? Star.AutoMagnitudeLimit.minimum", "6.5"},  {"? View.Track", "FALSE"},
-        {"? View.Trace", "FALSE"},                     {"? Star.Catalog", "Hipparcos"},
-        {"? Star.Catalog.Switch", "FALSE"},            {"? location.longitude", "135"},
-    };
-    m_ctx = m_services.Context(&m_resources);
-    m_frame = std::make_unique<CFrameWnd>(m_ctx, &m_window);
-    m_ctx.mainWnd = m_frame.get();
-    m_window.resize(800, 120);
-    m_pad = std::make_unique<CLumiraPad>(m_ctx);
-    FUZZ_CHECK(m_pad->Create(m_frame.get()) == 1, "pad not created");
-    m_frame->DockControlBar(m_pad.get());
-    m_pad->SetTimeSysPtr(&m_timeSys, &m_zone);
-    m_pad->SetAnimationPtr(&m_animation);
-    m_pad->SetpCorLmr(&m_host);
-    m_window.show();
-    m_pad->Invalidate(FALSE);
-    m_pad->UpdateWindow();
-  }
-  ~CPadHostFuzz() {
-    if (m_pad && m_pad->IsWindow()) m_pad->DestroyWindow();
+    ScriptStandardMoment(m_host);
+    m_host.Reply("? location.longitude", "135");
+    m_rig.engine = &m_host;
+    FUZZ_CHECK(m_rig.Build(), "pad not created");
+    m_pad = m_rig.pad.get();
   }
   CPadHostFuzz(const CPadHostFuzz&) = delete;
   CPadHostFuzz& operator=(const CPadHostFuzz&) = delete;
@@ -102,7 +68,7 @@ class CPadHostFuzz {
     }
     m_pad->SetSelectedDigit(13, 1);
     m_pad->OnBtnDateMinus();
-    m_services.modal.Push([](CDialog& dialog) { dialog.PressButton(IDOK); });
+    m_rig.services.modal.Push([](CDialog& dialog) { dialog.PressButton(IDOK); });
     m_pad->SendMessage(WM_CHANGEDATE, 0, 0);
     m_pad->SendMessage(WM_CHANGEOBS, 0, 0);
     m_pad->Invalidate(FALSE);
@@ -110,21 +76,16 @@ class CPadHostFuzz {
     for (QWidget* child : m_pad->Widget()->findChildren<QWidget*>()) {
       if (CWnd* wnd = CWnd::FromWidget(child)) wnd->UpdateWindow();
     }
-    m_services.prompt.ClearShown();
-    m_services.modal = CScriptedModalRunner();
+    m_rig.services.prompt.ClearShown();
+    m_rig.frame->changes.clear();
+    m_host.ClearSent();
+    m_rig.services.modal = CScriptedModalRunner();
   }
 
  private:
-  CScriptedServices m_services;
-  CResources m_resources;
-  QMainWindow m_window;
-  CAppContext m_ctx;
-  std::unique_ptr<CFrameWnd> m_frame;
-  CQueuedHost m_host;
-  int m_timeSys = 0;
-  double m_zone = 9.0;
-  int m_animation = 0;
-  std::unique_ptr<CLumiraPad> m_pad;
+  CQueuedHost m_host;  // before the rig: the pad goes first
+  PadRig m_rig;
+  CLumiraPad* m_pad = nullptr;
 };
 
 }  // namespace fuzz

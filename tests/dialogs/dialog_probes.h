@@ -1,9 +1,8 @@
-// Access to the entry dialogs' members and the pad's state for these tests.
+// Access to the entry dialogs' members for these tests.
 #pragma once
 
 #include "dialogs/dlgsetobs.h"
 #include "dialogs/dlgsettime.h"
-#include "pad/lumirapad.h"
 
 class CDlgSetTimeProbe {
  public:
@@ -26,21 +25,4 @@ class CDlgSetObsProbe {
 
  private:
   CDlgSetObs& d;
-};
-
-class CLumiraPadProbe {
- public:
-  explicit CLumiraPadProbe(CLumiraPad& pad) : p(pad) {}
-  int& TimeSys() { return p.m_nTimeSys; }
-  int& Year() { return p.m_nYear; }
-  int& Month() { return p.m_nMonth; }
-  int& Day() { return p.m_nDay; }
-  int& Hour() { return p.m_nHour; }
-  double& Longitude() { return p.m_fLongitude; }
-  double& Latitude() { return p.m_fLatitude; }
-  BOOL& AskingLock() { return p.m_bAskingLock; }
-  LRESULT OnChangeTz(const char* label) { return p.OnChangeTz(0, reinterpret_cast<LPARAM>(label)); }
-
- private:
-  CLumiraPad& p;
 };

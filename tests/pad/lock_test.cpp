@@ -1,7 +1,8 @@
-// The question that releases the host's time lock.
+// The question that releases the host's time lock: which steps ask, what
+// each answer sends, and that a hold has stopped before the question.
 #include <functional>
 
-#include "pad_test.h"
+#include "pad_fixture.h"
 
 namespace {
 
@@ -11,69 +12,88 @@ class CWatchingPrompt : public IPrompt {
   std::function<void()> onAsk;
   int answer = IDNO;
   int MessageBox(const QString& text, UINT type) override {
-    texts.push_back(text);
-    types.push_back(type);
+    shown.emplace_back(text, type);
     if (onAsk) onAsk();
     return answer;
   }
-  std::vector<QString> texts;
-  std::vector<UINT> types;
+  std::vector<std::pair<QString, UINT>> shown;
 };
 
-}  // namespace
+const char* const kRelease = "Time.Lock = FALSE; Show Lumiral";
+const char* const kNextSecond = "Time = LST(2006,4,1,21,30,16,9.000000) ; show lumiral";
 
 class LockTest : public PadTest {
  protected:
-  void BuildLocked() {
-    Host().Reply("? Time.Lock", "TRUE");
-    Build();
-    rig.ctx.prompt = &prompt;
-  }
   CWatchingPrompt prompt;
 };
 
-TEST_F(LockTest, UnlockedOrNotExactlyTrueAsksNothing) {
-  for (const char* reply : {"FALSE", "true", "TRUE ", ""}) {
-    Host().Reply("? Time.Lock", reply);
-    if (!rig.pad) Build();
-    rig.ctx.prompt = &prompt;
+TEST_F(LockTest, WhichStepsAskAndWhatEachAnswerSends) {
+  Build();
+  rig.ctx.prompt = &prompt;
+  struct Case {
+    const char* lock;  // the host's reply to "? Time.Lock"
+    int digit;
+    int answer;
+    bool asks;
+    std::vector<std::string> commands;  // what goes out, queries left out
+  };
+  const Case cases[] = {
+      {"TRUE", 19, IDYES, true, {kRelease, kNextSecond}},
+      {"TRUE", 19, IDNO, true, {}},  // declined: dropped, nothing re-read, nobody told
+      {"TRUE", 16, IDNO, true, {}},
+      {"TRUE", 13, IDNO, true, {}},
+      // The year, the month, the day and the zero steps never ask.
+      {"TRUE", 0, IDNO, false, {"Time = LST(12006,4,1,21,30,15,9.000000) ; show lumiral"}},
+      {"TRUE", 7, IDNO, false, {"Time = LST(2006,5,1,21,30,15,9.000000) ; show lumiral"}},
+      {"TRUE", 10, IDNO, false, {"Time = LST(2006,4,2,21,30,15,9.000000) ; show lumiral"}},
+      {"TRUE", 17, IDNO, false, {"Time = LST(2006,4,1,21,30,15,9.000000) ; show lumiral"}},
+      // Only exactly TRUE is a lock.
+      {"FALSE", 19, IDNO, false, {kNextSecond}},
+      {"true", 19, IDNO, false, {kNextSecond}},
+      {"TRUE ", 19, IDNO, false, {kNextSecond}},
+      {"", 19, IDNO, false, {kNextSecond}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lock << " digit " << c.digit << " answer " << c.answer);
+    Host().Reply("? Time.Lock", c.lock);
+    prompt.answer = c.answer;
+    prompt.shown.clear();
+    BOOL askingDuringQuestion = FALSE;
+    prompt.onAsk = [&] { askingDuringQuestion = P().AskingLock(); };
+    SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
     Host().ClearSent();
-    EXPECT_TRUE(P().TurnOffSpecialTime(0)) << reply;
-    EXPECT_EQ(Sent(), std::vector<std::string>{"? Time.Lock"});
+    const size_t told = rig.Changes().size();
+    Step(c.digit, true);
+    std::vector<std::string> commands;
+    for (const std::string& s : Sent())
+      if (s.rfind("? ", 0) != 0) commands.push_back(s);
+    EXPECT_EQ(commands, c.commands);
+    ASSERT_EQ(prompt.shown.size(), c.asks ? 1u : 0u);
+    EXPECT_EQ(askingDuringQuestion, c.asks);
+    EXPECT_FALSE(P().AskingLock());
+    EXPECT_EQ(rig.Changes().size(), told + (c.commands.empty() ? 0 : 1));
+    if (c.asks) {
+      EXPECT_EQ(prompt.shown[0].first, QString::fromUtf8("\"時刻の固定(日時ダイアログ)\"を解除して時間を変更します。"));
+      EXPECT_EQ(prompt.shown[0].second, MB_YESNO | MB_ICONEXCLAMATION);
+    }
+    if (c.answer == IDNO) EXPECT_EQ(P().Second(), 15);
   }
-  EXPECT_TRUE(prompt.texts.empty());
-}
-
-TEST_F(LockTest, YesReleasesTheLockNoKeepsIt) {
-  BuildLocked();
-  BOOL askingDuringQuestion = FALSE;
-  prompt.onAsk = [&] { askingDuringQuestion = P().AskingLock(); };
-
-  prompt.answer = IDYES;
-  EXPECT_TRUE(P().TurnOffSpecialTime(0));
-  EXPECT_TRUE(askingDuringQuestion);
-  EXPECT_FALSE(P().AskingLock());
-  EXPECT_EQ(Sent(), (std::vector<std::string>{"? Time.Lock", "Time.Lock = FALSE; Show Lumiral"}));
-  ASSERT_EQ(prompt.texts.size(), 1u);
-  EXPECT_EQ(prompt.texts[0], QString::fromUtf8("\"時刻の固定(日時ダイアログ)\"を解除して時間を変更します。"));
-  EXPECT_EQ(prompt.types[0], MB_YESNO | MB_ICONEXCLAMATION);
-
-  Host().ClearSent();
-  prompt.answer = IDNO;
-  askingDuringQuestion = FALSE;
-  EXPECT_FALSE(P().TurnOffSpecialTime(0));
-  EXPECT_TRUE(askingDuringQuestion);
-  EXPECT_FALSE(P().AskingLock());
-  EXPECT_EQ(Sent(), std::vector<std::string>{"? Time.Lock"});
-
   // The wording for the start of an animation.
+  Host().Reply("? Time.Lock", "TRUE");
   P().TurnOffSpecialTime(1);
-  EXPECT_EQ(prompt.texts.back(),
+  EXPECT_EQ(prompt.shown.back().first,
             QString::fromUtf8("\"時刻の固定(日時ダイアログ)\"を解除してアニメーションを開始します。"));
+  // While the question is open a nested step does not ask again.
+  prompt.shown.clear();
+  P().AskingLock() = 1;
+  Step(16, true);
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(LockTest, AutoRepeatStopsBeforeTheQuestion) {
-  BuildLocked();
+  Host().Reply("? Time.Lock", "TRUE");
+  Build();
+  rig.ctx.prompt = &prompt;
   CVirtualClock& clock = rig.services.clock;
   // A left hold in its repeat phase and a right hold still waiting.
   P().TimerL1() = UINT(Pad().SetTimer(100, 500));
@@ -82,24 +102,20 @@ TEST_F(LockTest, AutoRepeatStopsBeforeTheQuestion) {
   P().TimerR1() = UINT(Pad().SetTimer(102, 500));
   P().RButton() = TRUE;
   Pad().SetCapture();
-
   bool stoppedWhenAsked = false;
   prompt.onAsk = [&] {
     stoppedWhenAsked = !clock.IsRunning(&Pad(), 100) && !clock.IsRunning(&Pad(), 101) &&
-                       !clock.IsRunning(&Pad(), 102) && !Pad().HasCapture() && !P().LButton() &&
-                       !P().RButton();
+                       !clock.IsRunning(&Pad(), 102) && !Pad().HasCapture() && P().AllTimersIdle() &&
+                       !P().LButton() && !P().RButton();
   };
   P().TurnOffSpecialTime(0);
   EXPECT_TRUE(stoppedWhenAsked);
-  EXPECT_EQ(P().TimerL1(), UINT(-1));
-  EXPECT_EQ(P().TimerL2(), UINT(-1));
-  EXPECT_EQ(P().TimerR1(), UINT(-1));
-  EXPECT_EQ(P().TimerR2(), UINT(-1));
-
   // Whatever is left of a hold stops too.
   P().TimerR2() = UINT(Pad().SetTimer(103, 10));
   P().RButton() = TRUE;
   P().TurnOffSpecialTime(0);
   EXPECT_FALSE(clock.IsRunning(&Pad(), 103));
-  EXPECT_FALSE(P().RButton());
+  EXPECT_TRUE(P().Idle());
 }
+
+}  // namespace

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "pad/replies.h"
-#include "pad_test.h"
+#include "pad_fixture.h"
 
 class RefreshTest : public PadTest {};
 
@@ -35,6 +35,11 @@ TEST_F(RefreshTest, NothingHappensWithoutAHost) {
   EXPECT_FALSE(P().Initialized());
   EXPECT_EQ(DateText(), "");
   Pad().OnUpdate(0xFF);
+  P().ShowDate(0);
+  Pad().SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>("LST"));
+  EXPECT_EQ(P().TimeSys(), 6);
+  EXPECT_EQ(rig.timeSys, 0);
+  EXPECT_TRUE(P().TurnOffSpecialTime(0));
   EXPECT_EQ(rig.host.Calls(), 0);
   EXPECT_EQ(DateText(), "");
   Pad().SetpCorLmr(&rig.host);
@@ -123,7 +128,7 @@ TEST_F(RefreshTest, MagnitudeText) {
 
 TEST_F(RefreshTest, MarksAreRedrawnAtOnceOnlyWhenAFlagChanges) {
   Build();
-  const CPoint o = MarkOrigin(P().Mag(), P().Client());
+  const CPoint o = MarkOrigin();
   const CRect box(o.x, o.y, o.x + 26, o.y + 12);
   const COLORREF red = RGB(255, 0, 0);
 
@@ -134,8 +139,8 @@ TEST_F(RefreshTest, MarksAreRedrawnAtOnceOnlyWhenAFlagChanges) {
   Host().Reply("? View.Track", "TRUE");
   Pad().OnUpdate(0x08);  // changed: drawn on the window at once
   EXPECT_TRUE(P().Track());
-  EXPECT_EQ(Pixel(o.x, o.y), P().Text());          // a corner of the track mark
-  EXPECT_EQ(Pixel(o.x + 20, o.y + 6), P().Back());  // the trace half cleared
+  EXPECT_EQ(Pixel(o.x, o.y), P().TextColor());          // a corner of the track mark
+  EXPECT_EQ(Pixel(o.x + 20, o.y + 6), P().BackColor());  // the trace half cleared
 
   Paint(box, red);
   Pad().OnUpdate(0x08);  // TRUE again: nothing drawn
@@ -148,5 +153,5 @@ TEST_F(RefreshTest, MarksAreRedrawnAtOnceOnlyWhenAFlagChanges) {
   Host().Reply("? View.Trace", "TRUE");
   Pad().OnUpdate(0x10);
   EXPECT_TRUE(P().Trace());
-  EXPECT_EQ(Pixel(o.x + 14, o.y), P().Text());  // the trace mark's corner
+  EXPECT_EQ(Pixel(o.x + 14, o.y), P().TextColor());  // the trace mark's corner
 }

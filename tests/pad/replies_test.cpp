@@ -15,67 +15,38 @@ using replies::ReadNumber;
 using replies::ReadNumberPair;
 using replies::ReadTruth;
 
-TEST(Replies, NumbersAreDecimalPrefixes) {
-  EXPECT_EQ(ReadNumber("  12abc"), 12.0);
-  EXPECT_EQ(ReadNumber("\t-3.25;7"), -3.25);
-  EXPECT_EQ(ReadNumber("+6.5"), 6.5);
-  EXPECT_EQ(ReadNumber(".5"), 0.5);
-  EXPECT_EQ(ReadNumber("5."), 5.0);
-  EXPECT_EQ(ReadNumber("2.5e2xyz"), 250.0);
-  EXPECT_EQ(ReadNumber("7e"), 7.0);     // an exponent without digits is not part of the number
-  EXPECT_EQ(ReadNumber("7e+"), 7.0);
-  EXPECT_EQ(ReadNumber("2453827.02101"), 2453827.02101);
-  // Not decimal numbers: read as 0 (or as far as they are decimal).
-  EXPECT_EQ(ReadNumber("0x1A"), 0.0);
-  EXPECT_EQ(ReadNumber("inf"), 0.0);
-  EXPECT_EQ(ReadNumber("-infinity"), 0.0);
-  EXPECT_EQ(ReadNumber("nan"), 0.0);
-  EXPECT_EQ(ReadNumber(""), 0.0);
-  EXPECT_EQ(ReadNumber("."), 0.0);
-  EXPECT_EQ(ReadNumber("-"), 0.0);
-  EXPECT_EQ(ReadNumber("TRUE"), 0.0);
+TEST(Replies, NumbersIntegersTruthAndPairs) {
+  const struct { std::string text; double number; } numbers[] = {
+      {"  12abc", 12.0}, {"\t-3.25;7", -3.25}, {"+6.5", 6.5}, {".5", 0.5}, {"5.", 5.0},
+      {"2.5e2xyz", 250.0}, {"7e", 7.0}, {"7e+", 7.0},  // an exponent without digits is not part of it
+      {"2453827.02101", 2453827.02101},
+      // Not decimal numbers: read as 0 (or as far as they are decimal).
+      {"0x1A", 0.0}, {"inf", 0.0}, {"-infinity", 0.0}, {"nan", 0.0}, {"", 0.0}, {".", 0.0}, {"-", 0.0},
+      {"TRUE", 0.0},
+      // Beyond the double range: infinite or zero as the C library reads them.
+      {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL}, {"1e-999", 0.0}, {std::string(400, '9'), HUGE_VAL},
+      {std::string("12\0" "34", 5), 12.0},  // the text ends at a NUL, as a C string does
+  };
+  for (const auto& c : numbers) EXPECT_EQ(ReadNumber(c.text), c.number) << c.text;
   EXPECT_EQ(ReadNumber(static_cast<const char*>(nullptr)), 0.0);
-  // Beyond the double range: infinite or zero as the C library reads them.
-  EXPECT_EQ(ReadNumber("1e999"), HUGE_VAL);
-  EXPECT_EQ(ReadNumber("-1e999"), -HUGE_VAL);
-  EXPECT_EQ(ReadNumber("1e-999"), 0.0);
-  EXPECT_EQ(ReadNumber(std::string(400, '9')), HUGE_VAL);
-  // The text ends at a NUL, as a C string does.
-  EXPECT_EQ(ReadNumber(std::string("12\0" "34", 5)), 12.0);
-  // A very long run of digits is still one number, not an overrun.
-  EXPECT_DOUBLE_EQ(ReadNumber("0." + std::string(100000, '3')), 1.0 / 3.0);
-}
+  EXPECT_DOUBLE_EQ(ReadNumber("0." + std::string(100000, '3')), 1.0 / 3.0);  // no overrun
 
-TEST(Replies, IntegersTruncateAndSaturate) {
-  EXPECT_EQ(ReadInt("12.9"), 12);
-  EXPECT_EQ(ReadInt("-3.9"), -3);
-  EXPECT_EQ(ReadInt("1e20"), INT_MAX);
-  EXPECT_EQ(ReadInt("-1e20"), INT_MIN);
-  EXPECT_EQ(ReadInt("abc"), 0);
-}
+  const struct { const char* text; int value; } ints[] = {
+      {"12.9", 12}, {"-3.9", -3}, {"1e20", INT_MAX}, {"-1e20", INT_MIN}, {"abc", 0}};
+  for (const auto& c : ints) EXPECT_EQ(ReadInt(c.text), c.value) << c.text;
 
-TEST(Replies, TruthIsExactlyTRUE) {
+  for (const char* text : {"true", "TRUE ", " TRUE", "FALSE", ""}) EXPECT_FALSE(ReadTruth(text)) << text;
   EXPECT_TRUE(ReadTruth("TRUE"));
-  EXPECT_FALSE(ReadTruth("true"));
-  EXPECT_FALSE(ReadTruth("TRUE "));
-  EXPECT_FALSE(ReadTruth(" TRUE"));
-  EXPECT_FALSE(ReadTruth("FALSE"));
-  EXPECT_FALSE(ReadTruth(""));
-}
 
-TEST(Replies, NumberPairsSplitAtTheFirstSemicolon) {
-  double a = -1, b = -1;
-  ReadNumberPair("135.5;35", &a, &b);
-  EXPECT_EQ(a, 135.5);
-  EXPECT_EQ(b, 35.0);
-  ReadNumberPair("135.5; 35", &a, &b);  // a blank after the semicolon changes nothing
-  EXPECT_EQ(b, 35.0);
-  ReadNumberPair("-12.25", &a, &b);  // no semicolon: latitude 0
-  EXPECT_EQ(a, -12.25);
-  EXPECT_EQ(b, 0.0);
-  ReadNumberPair("1;2;3", &a, &b);
-  EXPECT_EQ(a, 1.0);
-  EXPECT_EQ(b, 2.0);
+  // Pairs split at the first semicolon; without one the second is 0.
+  const struct { const char* text; double a, b; } pairs[] = {
+      {"135.5;35", 135.5, 35.0}, {"135.5; 35", 135.5, 35.0}, {"-12.25", -12.25, 0.0}, {"1;2;3", 1.0, 2.0}};
+  for (const auto& c : pairs) {
+    double a = -1, b = -1;
+    ReadNumberPair(c.text, &a, &b);
+    EXPECT_EQ(a, c.a) << c.text;
+    EXPECT_EQ(b, c.b) << c.text;
+  }
 }
 
 namespace {

@@ -15,7 +15,7 @@
 #include "dialogs/settime_ids.h"
 #include "faulty_host.h"
 #include "pad_fixture.h"
-#include "robustness_probe.h"
+#include "pad_probe.h"
 #include "sky/engine.h"
 
 // Collects what the window layer says when it abandons a message.
@@ -125,9 +125,9 @@ class CPadSession {
     Mouse(WM_LBUTTONUP, P().DateCell(19));
     Hold(false, P().DateCell(13), 540);
     // The era: a click, a hold, the wheel.
-    LeftClick(P().Era());
-    Hold(true, P().Era(), 520);
-    Wheel(P().Era(), 120);
+    LeftClick(P().EraMark());
+    Hold(true, P().EraMark(), 520);
+    Wheel(P().EraMark(), 120);
     // The wheel over digits and over the time-system selector.
     Wheel(P().DateCell(16), 120);
     Wheel(P().DateCell(16), -120);

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "fake_stellarium.h"
 #include "sky/engine.h"
@@ -38,6 +40,30 @@ class StellariumHostTest : public ::testing::Test {
                         Number(sky.latitude) + ")";
     EXPECT_EQ(engine.Execute(std::string_view(setup)), "");
     return engine.Execute(std::string_view(command));
+  }
+
+  // A command and what it must do: its reply (a trailing '*': the reply
+  // begins so) and, where given, the changes it sends, one a line.
+  struct Step {
+    std::string command;
+    std::string reply;
+    std::optional<std::string> changes = std::nullopt;
+  };
+  void Expect(const std::vector<Step>& steps) {
+    for (const Step& s : steps) {
+      SCOPED_TRACE(s.command);
+      if (s.changes) fake.ClearRequests();
+      const std::string reply = Run(s.command);
+      if (!s.reply.empty() && s.reply.back() == '*') {
+        EXPECT_EQ(reply.rfind(s.reply.substr(0, s.reply.size() - 1), 0), 0u) << reply;
+      } else {
+        EXPECT_EQ(reply, s.reply);
+      }
+      if (!s.changes) continue;
+      std::string sent;
+      for (const QByteArray& change : fake.Changes()) sent += change.toStdString() + "\n";
+      EXPECT_EQ(sent, *s.changes);
+    }
   }
 
   static std::string Number(double value) { return stel::CStelApi::Number(value).toStdString(); }

@@ -2,6 +2,7 @@
 // button sends, and what it does while Stellarium is away.
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "host_fixture.h"
 #include "pad_fixture.h"
@@ -38,6 +39,9 @@ class StellariumPadTest : public StellariumHostTest {
     Send(WM_LBUTTONUP, pt);
   }
   CLumiraPadProbe& P() { return *probe; }
+  std::tuple<int, int, int, int, int, int> Fields() {
+    return {P().Year(), P().Month(), P().Day(), P().Hour(), P().Minute(), P().Second()};
+  }
 
   PadRig rig;
   std::unique_ptr<CLumiraPadProbe> probe;
@@ -46,12 +50,7 @@ class StellariumPadTest : public StellariumHostTest {
 TEST_F(StellariumPadTest, ThePadShowsStellariumsTimeAndPlace) {
   Build();
   // 2006-04-01 12:30:15 UT is 21:30:15 in Japan standard time.
-  EXPECT_EQ(P().Year(), 2006);
-  EXPECT_EQ(P().Month(), 4);
-  EXPECT_EQ(P().Day(), 1);
-  EXPECT_EQ(P().Hour(), 21);
-  EXPECT_EQ(P().Minute(), 30);
-  EXPECT_EQ(P().Second(), 15);
+  EXPECT_EQ(Fields(), std::make_tuple(2006, 4, 1, 21, 30, 15));
   // Stellarium keeps the place in single precision.
   EXPECT_NEAR(P().Longitude(), 2.3488, 1e-5);
   EXPECT_NEAR(P().Latitude(), 48.8534, 1e-5);
@@ -75,10 +74,7 @@ TEST_F(StellariumPadTest, AHeldHourDigitSendsOneTimePerStepAndStellariumFollowsE
   EXPECT_NEAR(fake.Sky().jd - start, steps / 24.0, 1e-9);
   // The pad shows what Stellarium has: 21:30:15 plus the steps.
   const int hours = 21 + steps;
-  EXPECT_EQ(P().Hour(), hours % 24);
-  EXPECT_EQ(P().Day(), 1 + hours / 24);
-  EXPECT_EQ(P().Minute(), 30);
-  EXPECT_EQ(P().Second(), 15);
+  EXPECT_EQ(Fields(), std::make_tuple(2006, 4, 1 + hours / 24, hours % 24, 30, 15));
 }
 
 TEST_F(StellariumPadTest, AMagnitudeStepReachesStellarium) {

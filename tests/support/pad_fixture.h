@@ -1,134 +1,123 @@
-// A pad on a frame window, ready for tests: scripted services, the pad
-// module's resources, a main window that records WM_PADCHANGED, a scripted
-// host control (or any other CCorLmr) and the host's three variables.
-//
-//   PadRig rig;                       // scripted host with a standard moment
-//   rig.host.Reply("? View.Track", "TRUE");
-//   rig.Build();                      // Create + setters + first paint
-//   rig.pad->OnUpdate(0x08);          // the host refreshes the pad
-//
-// Or as a gtest fixture: class MyTest : public PadFixture {}; then
-// `rig` is there and Build() is left to the test, so that it can script the
-// host's replies and the options first.
+// A gtest fixture around one PadRig: each test scripts the host and the
+// options, calls Build(), then drives the pad through messages and reads
+// it through the probe and what the host was sent.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QDockWidget>
-#include <QMainWindow>
-#include <QSettings>
+#include <QImage>
+#include <functional>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "framework/controlbar.h"
-#include "framework/resources.h"
-#include "framework/scripted_services.h"
-#include "host/registry.h"
-#include "pad/lumirapad.h"
-#include "scripted_host.h"
+#include "pad_rig.h"
 
-// The application's main window: records the text of every WM_PADCHANGED.
-class CPadChangeRecorder : public CFrameWnd {
- public:
-  using CFrameWnd::CFrameWnd;
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_PADCHANGED) {
-      changes.emplace_back(lp ? reinterpret_cast<const char*>(lp) : "");
-      return 0;
-    }
-    return CFrameWnd::WindowProc(msg, wp, lp);
-  }
-  std::vector<std::string> changes;
-};
-
-// The standard moment the scripted host describes unless a test says
-// otherwise: 2006-04-01 21:30:15 JST (12:30:15 UT) at 135.0E 35.0N.
-inline void ScriptStandardMoment(CScriptedHost& host) {
-  host.Reply("? JST(Time)", "JST AD2006/04/01 21:30:15");
-  host.Reply("? UT(Time)", "UT AD2006/04/01 12:30:15");
-  host.Reply("? LST(Time)", "LST AD2006/04/01 21:30:15");
-  host.Reply("? LMT(Time)", "LMT AD2006/04/01 21:30:15");
-  host.Reply("? Time.Timezone", "9");
-  host.Reply("? Time.jd", "2453827.02101");
-  host.Reply("? Time.SiderealTime", "10.5");
-  host.Reply("? Time.Lock", "FALSE");
-  host.Reply("? Solar.Moon.age", "3.2");
-  host.Reply("? Location.Longitude; ? Location.Latitude", "135;35");
-  host.Reply("? Star.AutoMagnitudeLimit.minimum", "6.5");
-  host.Reply("? View.Track", "FALSE");
-  host.Reply("? View.Trace", "FALSE");
-  host.Reply("? Star.Catalog", "Hipparcos");
-  host.Reply("? Star.Catalog.Switch", "FALSE");
-}
-
-struct PadRig {
-  // Before Build(): how the bar is set up.
-  int colorScheme = 0;       // written to the settings before the pad reads them
-  bool colorSchemeAbsent = false;  // ... or removed from them
-  bool dock = true;          // put the bar in a dock at the top of the frame
-  bool floating = false;     // ... and float that dock
-  bool giveHost = true;      // hand over a host control at all
-  bool givePointers = true;  // hand over the three host variables
-  CCorLmr* engine = nullptr; // another host control instead of `host`
-  QSize windowSize{800, 120};
-
-  CScriptedServices services;  // services.prompt, .clock, .popup ... script and record
-  CResources resources;
-  QMainWindow window;
-  CAppContext ctx;  // the scripted services, the resources and the main window
-  std::unique_ptr<CPadChangeRecorder> frame;
-  CScriptedHost host;
-  int timeSys = 0;
-  double zone = 9.0;
-  int animation = 0;
-  std::unique_ptr<CLumiraPad> pad;
-
-  PadRig() { ScriptStandardMoment(host); }
-  ~PadRig() {
-    if (pad && pad->IsWindow()) pad->DestroyWindow();
-    pad.reset();
-  }
-
-  CAppContext& Context() { return ctx; }
-  CCorLmr* Host() { return engine ? engine : &host; }
-  const std::vector<std::string>& Changes() const { return frame->changes; }
-
-  // Creates the pad on the frame, hands over the host and its variables
-  // and paints, so that the first-paint layout and refresh have run and
-  // the bar shows their result.
-  void Build() {
-    QString error;
-    ASSERT_TRUE(resources.Load(":/qelpad/", &error)) << error.toStdString();
-    ctx = services.Context(&resources);
-    frame = std::make_unique<CPadChangeRecorder>(ctx, &window);
-    ctx.mainWnd = frame.get();
-    if (colorSchemeAbsent) {
-      QSettings(QSettings::IniFormat, QSettings::UserScope, "Lumira", "Lumira").remove("ColorScheme");
-    } else {
-      CRegistry::Write("General", "ColorScheme", colorScheme);
-    }
-    window.resize(windowSize);
-    pad = std::make_unique<CLumiraPad>(Context());
-    ASSERT_EQ(pad->Create(frame.get()), 1);
-    if (dock) {
-      frame->DockControlBar(pad.get());
-      if (floating) frame->FloatControlBar(pad.get(), true);
-    }
-    window.show();
-    if (givePointers) {
-      pad->SetTimeSysPtr(&timeSys, &zone);
-      pad->SetAnimationPtr(&animation);
-    }
-    if (giveHost) pad->SetpCorLmr(Host());
-    pad->Invalidate(FALSE);
-    pad->UpdateWindow();
-    pad->UpdateWindow();  // what the first refresh invalidated, as the event loop would
-  }
-};
-
-// A gtest fixture around one rig; each test scripts it and calls Build().
-class PadFixture : public ::testing::Test {
+class PadTest : public ::testing::Test {
  protected:
+  // Builds the pad and forgets what the build sent.
+  void Build() {
+    ASSERT_TRUE(rig.Build()) << rig.error.toStdString();
+    probe = std::make_unique<CLumiraPadProbe>(*rig.pad);
+    rig.host.ClearSent();
+  }
+
+  // The pad goes before any host a derived fixture owns.
+  void TearDown() override {
+    probe.reset();
+    if (rig.pad && rig.pad->IsWindow()) rig.pad->DestroyWindow();
+    rig.pad.reset();
+  }
+
+  CLumiraPad& Pad() { return *rig.pad; }
+  CLumiraPadProbe& P() { return *probe; }
+  CScriptedHost& Host() { return rig.host; }
+  const std::vector<std::string>& Sent() const { return rig.host.Sent(); }
+
+  std::string DateText() { return P().DateDisplay().GetWindowText().toStdString(); }
+  std::string ObsText() { return P().ObsDisplay().GetWindowText().toStdString(); }
+  std::string MagText() { return P().MagDisplay().GetWindowText().toStdString(); }
+  std::string LabelText() { return Pad().GetDlgItemText(6234).toStdString(); }
+  std::string EraText() { return Pad().GetDlgItemText(6232).toStdString(); }
+
+  // Commands sent since the last ClearSent that begin with `prefix`.
+  std::vector<std::string> SentWith(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& c : Sent())
+      if (c.compare(0, prefix.size(), prefix) == 0) found.push_back(c);
+    return found;
+  }
+  int CountSent(const std::string& prefix) const { return int(SentWith(prefix).size()); }
+  std::string LastSent(const std::string& prefix) const {
+    const auto found = SentWith(prefix);
+    return found.empty() ? std::string() : found.back();
+  }
+  bool WasSent(const std::string& command) const {
+    for (const std::string& c : Sent())
+      if (c == command) return true;
+    return false;
+  }
+  // Sets the date fields and the time system directly (no host involved).
+  void SetDate(int timeSys, int y, int mo, int d, int h, int mi, int s, double tz = 0.0) {
+    P().TimeSys() = timeSys;
+    P().Year() = y, P().Month() = mo, P().Day() = d;
+    P().Hour() = h, P().Minute() = mi, P().Second() = s;
+    P().Tz() = tz;
+  }
+  // Shows the date of a new reply to `query` in `timeSys`.
+  std::string ShowWith(int timeSys, const std::string& query, const std::string& reply) {
+    Host().Reply(query, reply);
+    P().ShowDate(timeSys);
+    return DateText();
+  }
+
+  // The scripted services behind the pad.
+  void Advance(int ms) { rig.services.clock.Advance(ms); }
+  void SetShift(bool down) { rig.services.keyboard.SetShift(down); }
+  void AnswerNextBox(int answer) { rig.services.prompt.Answer(answer); }
+  const std::vector<std::pair<QString, UINT>>& Boxes() const { return rig.services.prompt.Shown(); }
+  void ChooseFromMenu(int index) { rig.services.popup.Choose(index); }
+  CPoint MenuPoint() const { return rig.services.popup.LastPoint(); }
+  int MenusShown() const { return int(rig.services.popup.Shown().size()); }
+
+  // Mouse messages as the window layer delivers them.
+  void Send(UINT msg, CPoint pt, UINT flags = 0) { Pad().SendMessage(msg, flags, MAKELPARAM(pt.x, pt.y)); }
+  void LeftClick(CPoint pt, UINT flags = 0) {
+    Send(WM_LBUTTONDOWN, pt, flags);
+    Send(WM_LBUTTONUP, pt, flags);
+  }
+  void RightClick(CPoint pt, UINT flags = 0) {
+    Send(WM_RBUTTONDOWN, pt, flags);
+    Send(WM_RBUTTONUP, pt, flags);
+  }
+  // The wheel's point is a screen point.
+  void Wheel(CPoint clientPt, short delta) {
+    const CPoint screen = P().ScreenOf(clientPt);
+    Pad().SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, UINT(std::uint16_t(delta))), MAKELPARAM(screen.x, screen.y));
+  }
+  // Steps the digit `index` once, as the dispatch does after a press.
+  void Step(int index, bool up) {
+    P().SelDigit() = index;
+    up ? Pad().OnBtnDatePlus() : Pad().OnBtnDateMinus();
+  }
+  void Choose(const char* key) { P().OnChangeTz(key); }
+
+  // A pixel of the pad's own surface, as a colour value.
+  COLORREF Pixel(int x, int y) { return ToColorRef(Pad().Surface().pixel(x, y)); }
+  static COLORREF ToColorRef(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+  // Fills a rectangle of the pad's surface, to see what a call draws over.
+  void Paint(const CRect& r, COLORREF c) {
+    CDC* dc = Pad().GetDC();
+    dc->FillSolidRect(r, c);
+    Pad().ReleaseDC(dc);
+  }
+  // The corner of the track/trace mark box.
+  CPoint MarkOrigin() {
+    const CRect mag = P().MagRect(), client = P().ClientRect();
+    return {mag.right + (client.right - mag.right) / 2 - 12, (client.top + client.bottom - 12) / 2};
+  }
+
   PadRig rig;
+  std::unique_ptr<CLumiraPadProbe> probe;
 };

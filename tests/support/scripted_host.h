@@ -2,6 +2,7 @@
 // command it is sent, and can be told to fail.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,7 +18,11 @@ class CScriptedHost : public CCorLmr {
   // The Nth call from now (1 = the next) throws CHostError.
   void FailOnCall(int n) { m_failAt = m_calls + n; }
 
+  // Sees each command as it arrives, before the pad re-reads anything.
+  std::function<void(const std::string&)> onCommand;
+
   std::string Execute(const char* command) override {
+    if (onCommand) onCommand(command);
     ++m_calls;
     m_sent.emplace_back(command);
     if (m_failAt == m_calls) throw CHostError("scripted host failure");

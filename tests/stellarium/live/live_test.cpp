@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,19 +20,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QTimer>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/qt_services.h"
-#include "pad_fixture.h"
 #include "sky/engine.h"
 #include "sky/instant.h"
 #include "stellarium/stel_api.h"
 #include "stellarium/stel_http.h"
-#include "stellarium/stellarium_host.h"
-#include "../pad_probe.h"
 
 namespace {
 
@@ -156,48 +149,6 @@ TEST(StellariumLive, AnimationRunsStellariumsClockAndAButtonUpStopsIt) {
   EXPECT_EQ(stopped.rate, 0.0);
   // The clock ran in between: Stellarium's time is later than it was.
   EXPECT_GT(stopped.jd, running.jd);
-}
-
-TEST(StellariumLive, AHeldButtonInRealTimeTakesOneStepPerAnswer) {
-  // The pad on real timers: every step waits for Stellarium, and no step is
-  // lost or doubled, however long Stellarium takes.
-  CSkyEngine mirror;
-  StellariumOptions options;
-  options.port = kPort;
-  CStellariumHost host(mirror, options);
-  ASSERT_EQ(host.Execute("Animation.Time = FALSE; Time = UT(2006,4,1,12,30,15)"), "");
-
-  CQtTimerService timers;  // outlives the pad, which kills its timers when destroyed
-  PadRig rig;
-  rig.engine = &host;
-  rig.Build();
-  ASSERT_TRUE(rig.pad);
-  rig.ctx.timers = &timers;
-  CLumiraPadProbe probe(*rig.pad);
-  const double start = AskStellarium().jd;
-
-  const CPoint digit = probe.DateCell(13);
-  constexpr int kHoldMs = 3000;
-  QElapsedTimer clock;
-  clock.start();
-  rig.pad->DispatchMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(digit.x, digit.y));
-  QEventLoop loop;
-  QTimer::singleShot(kHoldMs, &loop, &QEventLoop::quit);
-  loop.exec();
-  rig.pad->DispatchMessage(WM_LBUTTONUP, 0, MAKELPARAM(digit.x, digit.y));
-  const double heldSeconds = clock.elapsed() / 1000.0;
-
-  const double hours = (AskStellarium().jd - start) * 24.0;
-  const int steps = int(std::lround(hours));
-  EXPECT_NEAR(hours, steps, 1e-6) << "whole steps only";
-  EXPECT_GE(steps, 2);
-  EXPECT_EQ(probe.Hour(), (21 + steps) % 24) << "the pad shows what Stellarium has";
-  EXPECT_EQ(probe.Minute(), 30);
-  // The repeat starts 510 ms after the press.
-  const double perSecond = (steps - 1) / (heldSeconds - 0.51);
-  std::printf("held %.2f s against Stellarium: %d steps, %.1f steps per second while repeating\n", heldSeconds,
-              steps, perSecond);
-  ::testing::Test::RecordProperty("steps_per_second", QString::number(perSecond, 'f', 1).toStdString());
 }
 
 namespace {

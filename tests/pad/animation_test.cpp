@@ -1,9 +1,9 @@
-// The repeat timers' handler and the stop of the host's animation.
-#include "editing_fixture.h"
+// The stop of the host's animation and a chosen speed.
+#include "pad_fixture.h"
 
 namespace {
 
-class AnimationTest : public EditingTest {};
+class AnimationTest : public PadTest {};
 
 TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
   Build();
@@ -19,9 +19,9 @@ TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
   for (auto [mode, third] : cases) {
     rig.animation = mode;
     P().Playing() = 1;
-    host.ClearSent();
+    rig.host.ClearSent();
     P().StopAnimation();
-    const auto& sent = host.Sent();
+    const auto& sent = rig.host.Sent();
     ASSERT_GE(sent.size(), 4u) << mode;
     EXPECT_EQ(sent[0], "Stop Lumiral");
     EXPECT_EQ(sent[1], "Animation.Time = FALSE");
@@ -36,9 +36,9 @@ TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
 
   // Without the host's animation variable the mode command is left out.
   P().AnimationPtr() = nullptr;
-  host.ClearSent();
+  rig.host.ClearSent();
   P().StopAnimation();
-  const auto& sent = host.Sent();
+  const auto& sent = rig.host.Sent();
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(sent[0], "Stop Lumiral");
   EXPECT_EQ(sent[1], "Animation.Time = FALSE");
@@ -57,46 +57,6 @@ TEST_F(AnimationTest, AChosenSpeedPlaysUntilAButtonUpOnAHostThatDoesNotReport) {
   LeftClick(CPoint(3, 3));
   EXPECT_EQ(rig.pad->IsPlaying(), 0);
   EXPECT_EQ(rig.pad->SpeedText(), QString::fromUtf8("0/秒"));
-}
-
-TEST_F(AnimationTest, TimerHandlerRunsOnlyTheFourRepeatTimers) {
-  Build();
-  host.ClearSent();
-  for (UINT_PTR id : {UINT_PTR(1), UINT_PTR(99), UINT_PTR(104), UINT_PTR(0x7FFF)}) P().OnTimer(id);
-  // A repeat tick with no hold in progress (a late message) steps nothing.
-  P().OnTimer(101);
-  P().OnTimer(103);
-  EXPECT_TRUE(host.Sent().empty());
-  EXPECT_TRUE(P().AllTimersIdle());
-
-  // The hold timer restarts itself and starts the repeat.
-  Send(WM_LBUTTONDOWN, P().DateCell(19));
-  P().OnTimer(100);
-  EXPECT_EQ(P().TimerL1(), 100u);
-  EXPECT_EQ(P().TimerL2(), 101u);
-  host.ClearSent();
-  P().OnTimer(101);
-  EXPECT_EQ(CountSent("Time = LST(2006,4,1,21,30,16,"), 1);
-  EXPECT_EQ(P().TimerL2(), 101u);
-  Send(WM_LBUTTONUP, P().DateCell(19));
-  EXPECT_TRUE(P().AllTimersIdle());
-}
-
-TEST_F(AnimationTest, HoldTimingOnTheVirtualClock) {
-  Build();
-  host.ClearSent();
-  Send(WM_LBUTTONDOWN, P().DateCell(19));
-  // First repeat 510 ms after the press, then one per 10 ms; the hold timer
-  // restarting every 500 ms only shifts the next tick.
-  Advance(510);
-  EXPECT_EQ(CountSent("Time = "), 2);
-  Advance(490);
-  const int atOneSecond = CountSent("Time = ");
-  EXPECT_GE(atOneSecond, 2 + 48);
-  EXPECT_LE(atOneSecond, 2 + 49);
-  Advance(1000);
-  EXPECT_GE(CountSent("Time = ") - atOneSecond, 98);
-  EXPECT_LE(CountSent("Time = ") - atOneSecond, 100);
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+// What a recorded session cannot show of the mouse (tests/app/scripts has
+// the clicks, holds, wheel, middle button and label): that nothing of a
+// hold outlives it, the menu's entries and place, the order of the host's
+// and the main window's news, and the focus mark.
+#include "pad_fixture.h"
+
+class MouseTest : public PadTest {};
+
+// Every way a hold ends leaves no timer, capture or busy flag behind.
+TEST_F(MouseTest, NothingOfAHoldOutlivesIt) {
+  Build();
+  struct Case {
+    const char* how;
+    UINT down;
+    int heldMs;
+    std::function<void()> end;
+  };
+  const Case cases[] = {
+      {"released early", WM_LBUTTONDOWN, 490, [&] { Send(WM_LBUTTONUP, P().DateCell(13)); }},
+      {"SetEnable(0)", WM_LBUTTONDOWN, 600, [&] { Pad().SetEnable(0); }},
+      {"EnableAnimation(0)", WM_RBUTTONDOWN, 600, [&] { Pad().EnableAnimation(0); }},
+      {"lock question", WM_LBUTTONDOWN, 505, [&] {
+         Host().Reply("? Time.Lock", "TRUE");
+         AnswerNextBox(IDYES);
+         Advance(5);  // the first repeat tick asks
+         Host().Reply("? Time.Lock", "FALSE");
+       }},
+      {"focus lost during a key", WM_KEYDOWN, 520, [&] { Pad().SendMessage(WM_KILLFOCUS); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    Pad().EnableAnimation(5);
+    EXPECT_EQ(Pad().GetEnable(), 1);
+    LeftClick(P().DateCell(13));
+    Host().ClearSent();
+    if (c.down == WM_KEYDOWN) {
+      Pad().SendMessage(WM_KEYDOWN, VK_UP);
+    } else {
+      Send(c.down, P().DateCell(13));
+      EXPECT_TRUE(Pad().HasCapture());
+      Pad().SendMessage(WM_CANCELMODE);  // keeps the hold
+    }
+    Advance(c.heldMs);
+    c.end();
+    EXPECT_TRUE(P().Idle()) << P().BusyState();
+    EXPECT_FALSE(Pad().HasCapture());
+    const int steps = CountSent("Time = ");
+    Advance(1000);
+    EXPECT_EQ(CountSent("Time = "), steps);
+    Send(c.down == WM_RBUTTONDOWN ? WM_RBUTTONUP : WM_LBUTTONUP, P().DateCell(13));
+  }
+  // Disabled, the pad ignores the mouse.
+  Pad().EnableAnimation(0);
+  EXPECT_EQ(Pad().GetEnable(), 0);
+  Host().ClearSent();
+  LeftClick(P().DateCell(13));
+  EXPECT_EQ(CountSent("Time = "), 0);
+}
+
+TEST_F(MouseTest, TheArrowOpensTheMenuBelowTheLabelWithTheCurrentSystemMarked) {
+  Build();
+  P().OnChangeTz("LMT");
+  ChooseFromMenu(6);  // "MJD"
+  Send(WM_LBUTTONDOWN, P().Arrow());
+  EXPECT_EQ(P().TimerL1(), UINT(-1));  // the arrow holds nothing
+  const auto& entries = P().TimeSysMenu().Entries();
+  ASSERT_EQ(entries.size(), 8u);
+  const char* texts[] = {"   日本時",   "   世界時", "   世界時(日)", "   地方標準時",
+                         " * 地方平時", "   ﾕﾘｳｽ日", "   準ﾕﾘｳｽ日",  "   恒星時"};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(entries[i].second, QString::fromUtf8(texts[i])) << i;
+  EXPECT_EQ(MenuPoint(), P().ScreenOf(CPoint(P().TimeSysRect().left, P().ClientRect().bottom - 3)));
+  EXPECT_EQ(P().TimeSys(), 5);  // the choice came back as WM_CHANGETZ
+  Send(WM_LBUTTONUP, P().Arrow());
+  const int menus = MenusShown();
+  RightClick(P().Arrow());  // a right press opens nothing
+  EXPECT_EQ(MenusShown(), menus);
+}
+
+// The host gets the date before the main window hears of it, so the main
+// window reads the new date.
+TEST_F(MouseTest, TheHostHearsBeforeTheMainWindow) {
+  Build();
+  size_t toldWhenSent = 99;
+  Host().onCommand = [&](const std::string& c) {
+    if (c.rfind("Time = ", 0) == 0) toldWhenSent = rig.Changes().size();
+  };
+  const size_t told = rig.Changes().size();
+  Send(WM_MBUTTONDOWN, P().DateCell(16));
+  Host().onCommand = nullptr;
+  EXPECT_EQ(toldWhenSent, told);
+  ASSERT_EQ(rig.Changes().size(), told + 1);
+  EXPECT_EQ(rig.Changes().back(), "DATE");
+}
+
+// A failing host call leaves no wheel or middle-button action busy.
+TEST_F(MouseTest, AFailingHostLeavesNoActionBusy) {
+  Build();
+  for (UINT msg : {UINT(WM_MOUSEWHEEL), UINT(WM_MBUTTONDOWN)}) {
+    Send(WM_MOUSEMOVE, P().DateCell(13));
+    Host().FailOnCall(1);
+    if (msg == WM_MOUSEWHEEL) {
+      const CPoint s = P().ScreenOf(P().DateCell(13));
+      Pad().DispatchMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(s.x, s.y));
+    } else {
+      Pad().DispatchMessage(msg, 0, MAKELPARAM(P().DateCell(13).x, P().DateCell(13).y));
+    }
+    EXPECT_TRUE(P().Idle()) << P().BusyState();
+  }
+  Host().ClearSent();
+  LeftClick(P().DateCell(13));
+  EXPECT_EQ(CountSent("Time = LST("), 1);
+}
+
+// The focus mark beside the date text, and what screen readers read.
+TEST_F(MouseTest, FocusMarkAndTheDateTextsAccessibleDescription) {
+  Build();
+  const CRect date = P().DateRect();
+  auto markShown = [&] {
+    Pad().UpdateWindow();
+    return Pad().Surface().pixel(date.left - 1, date.top + 5) == qRgb(118, 175, 227);
+  };
+  EXPECT_FALSE(markShown());
+  Pad().SendMessage(WM_SETFOCUS);
+  EXPECT_TRUE(markShown());
+  LeftClick(P().DateCell(13));
+  Pad().SendMessage(WM_KILLFOCUS);
+  EXPECT_FALSE(markShown());
+  CWnd* text = Pad().GetDlgItem(6206);
+  text->UpdateWindow();
+  EXPECT_EQ(text->Widget()->accessibleName(), QString::fromUtf8("日時"));
+  EXPECT_EQ(text->Widget()->accessibleDescription(), QString::fromUtf8("2006/04/01 21:30:15（選択中の桁: 1）"));
+}
