@@ -14,7 +14,7 @@ TEST_F(DialogTest, EnglishDialogsLookAsRecorded) {
   QCoreApplication::installTranslator(&english);
   auto date = OpenTime(Calendar(timesys::kJST, 2006, 12, 4, 9, 30, 15));
   auto obs = OpenObs(139.7447, 35.6544);
-  EXPECT_TRUE(MatchesGolden(date->Widget()->grab().toImage(), "date_dialog_en"));
-  EXPECT_TRUE(MatchesGolden(obs->Widget()->grab().toImage(), "obs_dialog_en"));
+  EXPECT_TRUE(MatchesGolden(date->Widget()->grab().toImage(), "date-dialog-en"));
+  EXPECT_TRUE(MatchesGolden(obs->Widget()->grab().toImage(), "obs-dialog-en"));
   QCoreApplication::removeTranslator(&english);
 }

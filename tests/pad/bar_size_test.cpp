@@ -5,7 +5,8 @@
 #include <QWidget>
 
 #include "golden.h"
-#include "pad_test.h"
+#include "pad_probe.h"
+#include "pad_rig.h"
 
 TEST(BarSizeTest, PictureOfEachSizeAndScheme) {
   for (const int scheme : {0, 1}) {
@@ -15,7 +16,7 @@ TEST(BarSizeTest, PictureOfEachSizeAndScheme) {
     for (const int percent : {100, 150, 200}) {
       rig.pad->SetScalePercent(percent);
       const QImage picture = rig.pad->Widget()->grab().toImage();
-      EXPECT_TRUE(MatchesGolden(picture, QString("bar_%1_%2").arg(scheme ? "light" : "dark").arg(percent)));
+      EXPECT_TRUE(MatchesGolden(picture, QString("bar-%1-%2").arg(scheme ? "system" : "dark").arg(percent)));
     }
   }
 }

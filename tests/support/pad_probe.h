@@ -28,6 +28,7 @@ class CLumiraPadProbe {
   BOOL& Trace() { return p.m_bTrace; }
   BOOL Initialized() const { return p.m_bInitialized; }
   int& SelDigit() { return p.m_iSelDigit; }
+  int& EdgeDigit() { return p.m_iEdgeDigit; }
   BOOL& AskingLock() { return p.m_bAskingLock; }
   BOOL& Playing() { return p.m_bPlaying; }
   const CString& Era() const { return p.m_strEra; }
