@@ -53,13 +53,16 @@ TEST_F(LockTest, WhichStepsAskAndWhatEachAnswerSends) {
       {"TRUE ", 19, IDNO, false, {kNextSecond}},
       {"", 19, IDNO, false, {kNextSecond}},
   };
+  // Outlives the loop: the prompt's watcher still writes it at the
+  // animation's question below.
+  BOOL askingDuringQuestion = FALSE;
+  prompt.onAsk = [&] { askingDuringQuestion = P().AskingLock(); };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.lock << " digit " << c.digit << " answer " << c.answer);
     Host().Reply("? Time.Lock", c.lock);
     prompt.answer = c.answer;
     prompt.shown.clear();
-    BOOL askingDuringQuestion = FALSE;
-    prompt.onAsk = [&] { askingDuringQuestion = P().AskingLock(); };
+    askingDuringQuestion = FALSE;
     SetDate(0, 2006, 4, 1, 21, 30, 15, 9.0);
     Host().ClearSent();
     const size_t told = rig.Changes().size();
