@@ -53,25 +53,14 @@ class IsolatedSettings {
   QTemporaryDir m_dir;
 };
 
-// The interactive services, all on Qt.
+// The interactive services, all on Qt, with the pad's resources and the
+// status bar the window gives once it exists.
 struct QtServices {
-  CQtTimerService timers;
-  CQtPrompt prompt;
-  CQtModalRunner modal;
-  CQtKeyboard keyboard;
-  CQtPopupChooser popup;
+  CQtServices qt;
   std::unique_ptr<CQtStatusSink> status;
   CResources resources;
-  CAppContext ctx;
+  CAppContext ctx = qt.Context(&resources);
 
-  QtServices() {
-    ctx.timers = &timers;
-    ctx.prompt = &prompt;
-    ctx.modal = &modal;
-    ctx.keyboard = &keyboard;
-    ctx.popup = &popup;
-    ctx.resources = &resources;
-  }
   void AttachStatusBar(QStatusBar* bar) {
     status = std::make_unique<CQtStatusSink>(bar);
     ctx.status = status.get();
@@ -269,7 +258,7 @@ int RunInteractive(QApplication& app, const HostChoice& host) {
   std::unique_ptr<PlanetariumWindow> window = BuildWindow(services, engine, remote.get());
   if (!window) return kExitFailed;
   if (remote) FollowStellarium(*window, *remote);
-  services.prompt = CQtPrompt(window.get());
+  services.qt.prompt = CQtPrompt(window.get());
   window->SetRemembersSession(true);
   window->show();
   const int status = app.exec();

@@ -62,3 +62,28 @@ class CQtStatusSink : public IStatusSink {
  private:
   QStatusBar* m_bar;
 };
+
+// Every interactive service in one place, and the context that uses them:
+// what a real host hands the pad, as CScriptedServices is for tests.  The
+// resources, the main window and the status bar are the host's to give.
+struct CQtServices {
+  CQtTimerService timers;
+  CQtPrompt prompt;
+  CQtModalRunner modal;
+  CQtKeyboard keyboard;
+  CQtPopupChooser popup;
+
+  CAppContext Context(const CResources* resources = nullptr, CWnd* mainWnd = nullptr,
+                      IStatusSink* status = nullptr) {
+    CAppContext ctx;
+    ctx.timers = &timers;
+    ctx.prompt = &prompt;
+    ctx.modal = &modal;
+    ctx.keyboard = &keyboard;
+    ctx.popup = &popup;
+    ctx.status = status;
+    ctx.resources = resources;
+    ctx.mainWnd = mainWnd;
+    return ctx;
+  }
+};

@@ -18,24 +18,14 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   InstallFontSubstitutions();
 
-  CQtTimerService timers;
-  CQtPrompt prompt;
-  CQtModalRunner modal;
-  CQtKeyboard keyboard;
-  CQtPopupChooser popup;
+  CQtServices services;
   CResources resources;
   QString why;
   if (!resources.Load(QelpadResourcePrefix(), &why)) {
     std::fprintf(stderr, "resources: %s\n", qPrintable(why));
     return 1;
   }
-  CAppContext ctx;
-  ctx.timers = &timers;
-  ctx.prompt = &prompt;
-  ctx.modal = &modal;
-  ctx.keyboard = &keyboard;
-  ctx.popup = &popup;
-  ctx.resources = &resources;
+  CAppContext ctx = services.Context(&resources);
 
   QMainWindow window;
   CFrameWnd frame(ctx, &window);
