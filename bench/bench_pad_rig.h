@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,14 @@
 
 #include "pad_rig.h"
 #include "sky/engine.h"
+
+// Before the QApplication of a benchmark program: off-screen unless a
+// platform is asked for, and settings that leave the user's alone.
+inline void PrepareBenchProcess() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QStandardPaths::setTestModeEnabled(true);
+}
 
 struct BenchPadRig {
   CSkyEngine engine;

@@ -19,7 +19,6 @@
 #include <libnova/solar.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -173,9 +172,7 @@ void PrintAgreement() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QStandardPaths::setTestModeEnabled(true);
+  PrepareBenchProcess();
   benchmark::Initialize(&argc, argv);
   QApplication app(argc, argv);
 

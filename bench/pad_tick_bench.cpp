@@ -31,7 +31,6 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdlib>
 #include <memory>
@@ -231,9 +230,7 @@ void HoldHourDigit(const char* label, int ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QStandardPaths::setTestModeEnabled(true);  // leave the user's settings alone
+  PrepareBenchProcess();
   benchmark::Initialize(&argc, argv);
   QApplication app(argc, argv);
 

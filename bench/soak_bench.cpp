@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <fstream>
 #include <string_view>
@@ -62,9 +61,7 @@ BENCHMARK(BM_HourOfHeldSeconds)->Iterations(1)->Unit(benchmark::kSecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QStandardPaths::setTestModeEnabled(true);  // leave the user's settings alone
+  PrepareBenchProcess();
   benchmark::Initialize(&argc, argv);
   QApplication app(argc, argv);
   benchmark::RunSpecifiedBenchmarks();
