@@ -182,6 +182,10 @@ void CDC::Plot(int x, int y, COLORREF c) {
 
 // Every device row of the logical row, over the device columns of x0..x1-1.
 void CDC::Span(int x0, int x1, int y, COLORREF c) {
+  if (m_scale.IsActualSize()) {  // the common case, in every repaint of a step
+    DeviceSpan(x0, x1, y, c);
+    return;
+  }
   const int last = m_scale.ToDeviceY(y + 1);
   const int left = m_scale.ToDeviceX(x0), right = m_scale.ToDeviceX(x1);
   for (int row = m_scale.ToDeviceY(y); row < last; ++row) DeviceSpan(left, right, row, c);
