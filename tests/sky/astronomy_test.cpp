@@ -15,13 +15,8 @@ extern "C" {
 #include <libnova/solar.h>
 
 #include "sky/astronomy.h"
-#include "sky_test_util.h"
 
 namespace {
-
-using skytest::Number;
-
-double Hms(int h, int m, double s) { return h + m / 60.0 + s / 3600.0; }
 
 sky::Instant AtJd(double jd) {
   sky::Instant t;
@@ -59,23 +54,6 @@ double LibnovaNewMoon(double guess) {
 
 }  // namespace
 
-// Meeus works with the IAU 1982 expression; the engine's IAU 2006 one
-// differs from it by a few milliseconds in these years.
-TEST(SiderealTime, MeeusExamples) {
-  CSkyEngine e;
-  e.Execute("Location = Location(0, 51.5)");
-  // J. Meeus, Astronomical Algorithms (2nd ed.), example 12.a: 1987 April
-  // 10, 0h UT, mean sidereal time at Greenwich 13h 10m 46.3668s.
-  e.Execute("Time = UT(1987,4,10,0,0,0)");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(13, 10, 46.3668), 0.005 / 3600);
-  // Example 12.b: 19h 21m 00s UT the same day, 8h 34m 57.0896s.
-  e.Execute("Time = UT(1987,4,10,19,21,0)");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(8, 34, 57.0896), 0.005 / 3600);
-  // At 139.7447 E the local time is 9h 18m 58.728s later.
-  e.Execute("Location.Longitude = 139.7447");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(17, 53, 55.8176), 0.005 / 3600);
-}
-
 TEST(SiderealTime, AgreesWithErfaAndLibnovaFrom1900To2100) {
   std::mt19937_64 rng(7);
   std::uniform_real_distribution<double> jd(2415020.5, 2488069.5);
@@ -92,34 +70,14 @@ TEST(SiderealTime, AgreesWithErfaAndLibnovaFrom1900To2100) {
   }
 }
 
-TEST(MoonAge, MeeusExampleAndPublishedNewMoons) {
+// (The recorded session sky_published holds the textbook's sidereal times
+// and the ages after published new moons.)
+TEST(MoonAge, AgreesWithMeeusAndLibnovaFrom1800To2200) {
   // Meeus example 49.a: the new moon of 1977 February 18 at 3h 37m 42s TD,
   // JDE 2443192.65118 (k = -283).
   EXPECT_NEAR(sky::NewMoonJde(-283), 2443192.65118, 0.00001);
-
-  // Published new moons (UT, to the minute); six hours later the age is
-  // a quarter of a day.
-  const int published[][5] = {
-      {2000, 1, 6, 18, 14},  {2024, 1, 11, 11, 57}, {2017, 8, 21, 18, 30},
-      {1999, 8, 11, 11, 8},  {2024, 4, 8, 18, 21},
-  };
-  CSkyEngine e;
-  for (const auto& p : published) {
-    char command[80];
-    std::snprintf(command, sizeof command, "Time = UT(%d,%d,%d,%d,%d,0)", p[0], p[1], p[2], p[3],
-                  p[4]);
-    ASSERT_EQ(e.Execute(command), "");
-    const double jd = Number(e, "? Time.jd") + 0.25;
-    char later[80];
-    std::snprintf(later, sizeof later, "Time.jd = %.8f", jd);
-    ASSERT_EQ(e.Execute(later), "");
-    EXPECT_NEAR(Number(e, "? Solar.Moon.age"), 0.25, 0.02) << command;
-  }
-}
-
-TEST(MoonAge, AgreesWithLibnovaFrom1800To2200) {
   // Lunation -2473 is in January 1800, 2474 in December 2199.
-  for (int64_t k = -2473; k <= 2474; k += 31) {
+  for (int64_t k = -2473; k <= 2474; k += 97) {
     const double ours = sky::NewMoonJde(k);
     const double theirs = LibnovaNewMoon(ours);
     EXPECT_NEAR(ours, theirs, 0.005) << "lunation " << k;

@@ -16,13 +16,11 @@ extern "C" {
 #include <erfam.h>
 
 #include "sky/apparent_sky.h"
+#include "sky/engine.h"
 #include "sky/sky_files.h"
 #include "sky/sky_objects.h"
-#include "sky_test_util.h"
 
 namespace {
-
-using skytest::Number;
 
 std::shared_ptr<const sky::StarCatalogue> Catalogue() {
   static const auto stars = std::make_shared<const sky::StarCatalogue>(
