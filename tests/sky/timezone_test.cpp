@@ -62,14 +62,3 @@ TEST(TimeZone, NauticalZoneFarOutAtSea) {
   const std::pair<double, double> nautical[] = {{7.4, 0.0}, {22.6, 2.0}, {180.0, 12.0}, {181.0, -12.0}, {-97.0, -6.0}};
   for (const auto& [lon, hours] : nautical) EXPECT_EQ(qelobs::NauticalZone(lon), hours) << lon;
 }
-
-TEST(TimeZone, GeneratedTable) {
-  for (size_t i = 0; i < qelobs::kZonePlaceCount; ++i) {
-    const auto& p = qelobs::kZonePlaces[i];
-    EXPECT_TRUE(p.latitude >= -90 && p.latitude <= 90 && p.longitude >= -180 && p.longitude <= 180)
-        << p.name;
-    EXPECT_TRUE(p.offsetHours >= -12 && p.offsetHours <= 14) << p.name;
-    EXPECT_EQ(std::fmod(p.offsetHours * 4, 1.0), 0.0) << p.name << " is not in quarter hours";
-    EXPECT_EQ(qelobs::StandardZoneOf(p.longitude, p.latitude), p.offsetHours) << p.place << " chosen by name";
-  }
-}
