@@ -1,5 +1,5 @@
-// What the host application hears: chart changes, animation ticks and
-// every command with its reply.
+// What the host application hears: chart changes and animation ticks.
+// (The app's window tests hear every command through the observer.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,66 +26,44 @@ TEST(EngineEvents, ChartListenersHearShowLumiralOncePerCommand) {
   EXPECT_EQ(seen.size(), 2u);
 }
 
-TEST(EngineEvents, ObserverSeesEveryCommandAndReply) {
-  CSkyEngine e;
-  std::string log;
-  e.SetCommandObserver([&](std::string_view command, std::string_view reply) {
-    log += std::string(command) + "=" + std::string(reply).substr(0, 18) + "|";
-  });
-  for (const char* command : {"? Time.Timezone", "View.Track = TRUE", "? Foo"}) e.Execute(command);
-  EXPECT_EQ(log, "? Time.Timezone=9|View.Track = TRUE=|? Foo=ERROR: statement 1|");
-}
-
 TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
   CSkyEngine e;
   int ticks = 0;
   e.AddTickListener([&] { ++ticks; });
   e.Execute("Time = UT(2006,1,1,0,0,0)");
   EXPECT_FALSE(e.Tick(1.0)) << "no animation";
-
   // Real time: the elapsed time.
   e.Execute("Animation.Time = TRUE");
   EXPECT_TRUE(e.IsAnimating());
-  EXPECT_TRUE(e.Tick(1.5));
-  EXPECT_TRUE(e.Tick(0.5));
+  EXPECT_TRUE(e.Tick(1.5) && e.Tick(0.5));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:02");
   EXPECT_EQ(ticks, 2);
-
   // A fixed step per tick, whatever the elapsed time; backwards too.
-  // (Speed times the elapsed time is the signed-rate table's.)
-  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
-  e.Execute("Animation.Time.Speed = 3600");
+  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE; Animation.Time.Speed = 3600");
   e.Tick(0.01);
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:02");
   e.Execute("Animation.Time.Speed = -86400");
   e.Tick(0.01);
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:02");
-
   // A locked time and nonsense intervals do not move.
   e.Execute("Time.Lock = TRUE");
   EXPECT_FALSE(e.Tick(1.0));
   e.Execute("Time.Lock = FALSE");
-  EXPECT_FALSE(e.Tick(-1.0));
-  EXPECT_FALSE(e.Tick(std::nan("")));
-
+  EXPECT_FALSE(e.Tick(-1.0) || e.Tick(std::nan("")));
   // Stop Lumiral and Animation.Time = FALSE stop it.
   e.Execute("Stop Lumiral");
-  EXPECT_FALSE(e.IsAnimating());
-  EXPECT_FALSE(e.Tick(1.0));
+  EXPECT_FALSE(e.IsAnimating() || e.Tick(1.0));
   e.Execute("Animation.Time = TRUE; animation.time = false");
   EXPECT_FALSE(e.Tick(1.0));
 }
 
+// The speed menu's signed rate: seconds of simulated time per real second,
+// times the elapsed time.
 TEST(EngineEvents, SignedRateRunsTimeForwardBackwardOrNotAtAll) {
-  // The speed menu's command: seconds of simulated time per real second.
   const struct {
     const char* speed;
     double seconds;  // after two real seconds
-  } rates[] = {
-      {"86164.0905", 172328.181},  // sidereal days
-      {"-31557600", -63115200.0},  // Julian years
-      {"0", 0.0},
-  };
+  } rates[] = {{"86164.0905", 172328.181}, {"-31557600", -63115200.0}, {"0", 0.0}};
   for (const auto& r : rates) {
     CSkyEngine e;
     e.Execute("Time = UT(2006,1,1,0,0,0)");
@@ -100,14 +78,11 @@ TEST(EngineEvents, SignedRateRunsTimeForwardBackwardOrNotAtAll) {
 
 TEST(EngineEvents, AnimationStopsAtTheEndsOfTheRange) {
   CSkyEngine e;
-  e.Execute("Time = UT(99999,12,31,23,59,0); Animation.Time = TRUE");
-  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
-  e.Execute("Animation.Time.Speed = 3600");
+  e.Execute("Time = UT(99999,12,31,23,59,0); Animation.Time = TRUE; Animation.Time.Realtime = FALSE; "
+            "Animation.Time.Speed.Step = TRUE; Animation.Time.Speed = 3600");
   EXPECT_TRUE(e.Tick(0.1));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD100000/01/01 00:00:00");
-  EXPECT_FALSE(e.IsAnimating());
-  EXPECT_FALSE(e.Tick(0.1));
-
+  EXPECT_FALSE(e.IsAnimating() || e.Tick(0.1));
   e.Execute("Time = UT(-99998,1,1,0,0,30); Animation.Time = TRUE; Animation.Time.Speed = -1e10");
   EXPECT_TRUE(e.Tick(0.1));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT BC99999/01/01 00:00:00");
