@@ -23,11 +23,8 @@ TEST(JulianDate, KnownDatesOnBothCalendars) {
   };
   // Gregorian and Julian examples of the standard tables of Julian days.
   const Case cases[] = {
-      {2000, 1, 1, 12, 0, 2451545.0},  {1999, 1, 1, 0, 0, 2451179.5},
-      {1987, 1, 27, 0, 0, 2446822.5},  {1987, 6, 19, 12, 0, 2446966.0},
-      {1988, 1, 27, 0, 0, 2447187.5},  {1988, 6, 19, 12, 0, 2447332.0},
-      {1900, 1, 1, 0, 0, 2415020.5},   {1858, 11, 17, 0, 0, 2400000.5},
-      {1600, 1, 1, 0, 0, 2305447.5},   {1600, 12, 31, 0, 0, 2305812.5},
+      {2000, 1, 1, 12, 0, 2451545.0},  {1988, 6, 19, 12, 0, 2447332.0},
+      {1900, 1, 1, 0, 0, 2415020.5},   {1600, 12, 31, 0, 0, 2305812.5},
       {1582, 10, 15, 0, 0, 2299160.5}, {1582, 10, 4, 0, 0, 2299159.5},
       {837, 4, 10, 7, 12, 2026871.8},  {-123, 12, 31, 0, 0, 1676496.5},
       {-122, 1, 1, 0, 0, 1676497.5},   {-1000, 7, 12, 12, 0, 1356001.0},
@@ -45,21 +42,21 @@ TEST(JulianDate, KnownDatesOnBothCalendars) {
 }
 
 TEST(JulianDate, RangeEndsAndZones) {
-  struct Case {
-    tagADATE date;
+  const struct {
+    tagADATE local;
     double jd;
+    tagADATE ut;
+  } cases[] = {
+      {Date(100000, 1, 1), kJdMax, Date(100000, 1, 1)},
+      {Date(-99998, 1, 1), kJdMin, Date(-99998, 1, 1)},
+      {Date(100000, 1, 1, 9, 0, 0.0, 9.0), kJdMax, Date(100000, 1, 1)},  // east of Greenwich: ahead of UT
+      {Date(2000, 1, 1, 12, 0, 0.0, 9.0), 2451544.625, Date(2000, 1, 1, 3)},
   };
-  const Case cases[] = {
-      {Date(100000, 1, 1), kJdMax},
-      {Date(-99998, 1, 1), kJdMin},
-      {Date(100000, 1, 1, 9, 0, 0.0, 9.0), kJdMax},  // local time east of Greenwich is earlier in UT
-      {Date(2000, 1, 1, 12, 0, 0.0, 9.0), 2451544.625},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(GetJd(&c.date), c.jd) << Show(c.date);
+  for (const auto& c : cases) {
+    EXPECT_EQ(GetJd(&c.local), c.jd) << Show(c.local);
     tagADATE back = Date(0, 0, 0);
     JdToDate2(c.jd, &back);
-    EXPECT_TRUE(SameFields(back, Normalised(Date(c.date.nYear, c.date.nMonth, c.date.nDay, c.date.nHour - int(c.date.dTimeZone)))));
+    EXPECT_TRUE(SameFields(back, c.ut));
   }
   // One second beyond either end leaves the range.
   const tagADATE after = Date(100000, 1, 1, 0, 0, 1.0), before = Date(-99999, 12, 31, 23, 59, 59.0);
@@ -79,25 +76,17 @@ TEST(JulianDate, TheLastMomentsOfTheJulianCalendar) {
 // gives the calendar day after the previous one, and back.
 TEST(JulianDate, EveryDayOfTheRangeFollowsTheCalendarRules) {
   int64_t y = -99998;
-  int m = 1;
-  int d = 1;
-  const int64_t firstDay = static_cast<int64_t>(kJdMin + 0.5);
-  const int64_t lastDay = static_cast<int64_t>(kJdMax + 0.5);
-  int failures = 0;
+  int m = 1, d = 1;
   tagADATE got = Date(0, 0, 0);
-  for (int64_t n = firstDay; n <= lastDay && failures < 5; ++n) {
-    const double jd = static_cast<double>(n) - 0.5;
+  for (double jd = kJdMin; jd <= kJdMax; jd += 1.0) {
     JdToDate2(jd, &got);
     const tagADATE want = Date(static_cast<int32_t>(y), m, d);
     if (!SameFields(got, want) || GetJd(&want) != jd) {
-      ADD_FAILURE() << "JD " << jd << ": " << SameFields(got, want).message();
-      ++failures;
+      FAIL() << "JD " << jd << ": " << SameFields(got, want).message() << ", back " << GetJd(&want);
     }
     NextDay(y, m, d);
   }
-  EXPECT_EQ(y, 100000);
-  EXPECT_EQ(m, 1);
-  EXPECT_EQ(d, 2);
+  EXPECT_TRUE(y == 100000 && m == 1 && d == 2);
 }
 
 TEST(JulianDate, FractionsOfTheDay) {
