@@ -25,23 +25,15 @@ sky::Instant AtJd(double jd) {
 }
 
 // Difference of two hour angles in seconds, across midnight.
-double HoursApartInSeconds(double a, double b) {
-  double d = std::fmod(a - b, 24.0);
-  if (d > 12.0) d -= 24.0;
-  if (d < -12.0) d += 24.0;
-  return d * 3600.0;
-}
+double HoursApartInSeconds(double a, double b) { return std::remainder(a - b, 24.0) * 3600.0; }
 
 // Moon's minus Sun's apparent ecliptic longitude by libnova (ELP 2000-82B
-// and VSOP87), in (-180, 180].
+// and VSOP87), in [-180, 180].
 double Elongation(double jde) {
   ln_lnlat_posn moon{}, sun{};
   ln_get_lunar_ecl_coords(jde, &moon, 0);
   ln_get_solar_ecl_coords(jde, &sun);
-  double d = std::fmod(moon.lng - sun.lng, 360.0);
-  if (d > 180.0) d -= 360.0;
-  if (d <= -180.0) d += 360.0;
-  return d;
+  return std::remainder(moon.lng - sun.lng, 360.0);
 }
 
 // The new moon nearest `guess`, by Newton steps on the elongation, which
@@ -78,8 +70,7 @@ TEST(MoonAge, AgreesWithMeeusAndLibnovaFrom1800To2200) {
   EXPECT_NEAR(sky::NewMoonJde(-283), 2443192.65118, 0.00001);
   // Lunation -2473 is in January 1800, 2474 in December 2199.
   for (int64_t k = -2473; k <= 2474; k += 97) {
-    const double ours = sky::NewMoonJde(k);
-    const double theirs = LibnovaNewMoon(ours);
+    const double ours = sky::NewMoonJde(k), theirs = LibnovaNewMoon(ours);
     EXPECT_NEAR(ours, theirs, 0.005) << "lunation " << k;
     // Ten days after libnova's new moon (TD, taken as UT: Delta T stays
     // below ten minutes here) the engine's age is ten days.
@@ -95,8 +86,7 @@ TEST(WholeRange, NewMoonsSiderealTimeAndMoonAgeStayInRangeAndContinuous) {
   auto checkSpacing = [](int64_t from, int64_t to, int64_t step) {
     for (int64_t k = from; k < to; k += step) {
       const double gap = sky::NewMoonJde(k + 1) - sky::NewMoonJde(k);
-      ASSERT_GT(gap, 29.2) << k;
-      ASSERT_LT(gap, 29.9) << k;
+      ASSERT_TRUE(gap > 29.2 && gap < 29.9) << "lunation " << k << ": " << gap;
     }
   };
   checkSpacing(-1237000, 1237000, 997);
@@ -120,9 +110,8 @@ TEST(WholeRange, NewMoonsSiderealTimeAndMoonAgeStayInRangeAndContinuous) {
                 600.0 * 1.00273790935, 0.005);
     const double age = sky::MoonAgeDays(t), older = sky::MoonAgeDays(later);
     ASSERT_TRUE(age >= 0.0 && age < 30.0) << age;
-    if (older >= 600.0 / 86400.0) {
-      EXPECT_NEAR(older - age, 600.0 / 86400.0, 1e-6) << sky::ToJulianDate(t);
-    }
+    const double tenMinutes = 600.0 / 86400.0;
+    EXPECT_TRUE(older < tenMinutes || std::fabs(older - age - tenMinutes) < 1e-6) << sky::ToJulianDate(t);
   }
   // Just before midnight of sidereal time the reply stays below 24.
   const sky::Instant t = AtJd(2451545.0);
