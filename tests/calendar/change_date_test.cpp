@@ -25,13 +25,11 @@ TEST(ChangeDate, NormalisesStepsAndCrossesTheSwitch) {
       {Date(2023, 4, 31), none, 0, Date(2023, 5, 1)},
       {Date(99998, 12, 31, 30), none, 0, Date(99999, 1, 1, 6)},
       {Date(2024, 3, 1, -1), none, 0, Date(2024, 2, 29, 23)},
-      {Date(2023, 1, 1, 0, -1), none, 0, Date(2022, 12, 31, 23, 59)},
       {Date(2023, 1, 1, 0, 0, 60.0), none, 0, Date(2023, 1, 1, 0, 1)},
       {Date(2023, 1, 1, 0, 0, -1.0), none, 0, Date(2022, 12, 31, 23, 59, 59.0)},
       {Date(2023, 1, 1, 0, 0, 3600.5), none, 0, Date(2023, 1, 1, 1, 0, 0.5)},
       {Date(2023, 13, 1), none, 0, Date(2024, 1, 1)},
       {Date(2023, -11, 1), none, 0, Date(2022, 1, 1)},
-      {Date(2023, 1, -1), none, 0, Date(2022, 12, 30)},
       {Date(2023, 9, 31, 30, 59, 59.0), none, 0, Date(2023, 10, 2, 6, 59, 59.0)},  // from the date dialog
       // Leap years: the Julian rule up to 1582, the Gregorian after.
       {Date(1500, 2, 28), day, 0, Date(1500, 2, 29)},

@@ -8,22 +8,18 @@
 
 #include "sky/engine.h"
 
+// (The chart's tests hear a burst of commands and those without "Show
+// Lumiral".)  Once per command, after it ran, even when a later statement
+// fails; a removed listener hears nothing.
 TEST(EngineEvents, ChartListenersHearShowLumiralOncePerCommand) {
   CSkyEngine e;
   std::vector<std::string> seen;
-  const int id = e.AddChartListener([&] { seen.push_back(e.Execute("? UT(Time)")); });
-  e.Execute("Time = UT(2006,1,1,5,0,0)");
-  EXPECT_TRUE(seen.empty()) << "no Show Lumiral, no chart change";
+  const int id = e.AddChartListener([&] { seen.push_back(e.Execute("? UT(Time); ? Time.Timezone")); });
   e.Execute("Time = UT(2006,1,1,6,0,0) ; show lumiral ; Show Lumiral");
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0], "UT AD2006/01/01 06:00:00") << "the listener sees the new state";
-  // A failure after Show Lumiral: what ran before stays done and is shown.
   EXPECT_EQ(e.Execute("Time.Timezone = 3; Show Lumiral; ? Foo").rfind("ERROR:", 0), 0u);
-  EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(e.Execute("? Time.Timezone"), "3");
   e.RemoveListener(id);
   e.Execute("Show Lumiral");
-  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen, (std::vector<std::string>{"UT AD2006/01/01 06:00:00;9", "UT AD2006/01/01 06:00:00;3"}));
 }
 
 TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
