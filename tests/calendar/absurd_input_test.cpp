@@ -61,7 +61,6 @@ TEST(AbsurdInput, EveryResultIsNormalAndRefused) {
       {"from an infinite zone", InZone(Date(2000, 1, 1, 12, 0, 0.0, kInf), 0.0), kEarliest},
       {"to zone 1e300", InZone(Date(2000, 1, 1, 12), 1e300), kLatest},
       {"JD NaN", FromJd(kNaN), kLatest},
-      {"JD +inf", FromJd(kInf), kLatest},
       {"JD -inf", FromJd(-kInf), kEarliest},
       {"JD 1e15", FromJd(1e15), kLatest},
       {"JD -1e300", FromJd(-1e300), kEarliest},
