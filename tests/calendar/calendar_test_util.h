@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -40,14 +40,13 @@ TEST(JulianDate, KnownTimesOnBothCalendars) {
   }
 }
 
+// (Every day's midnight, the range's ends among them, is walked below.)
 TEST(JulianDate, RangeEndsAndZones) {
   const struct {
     tagADATE local;
     double jd;
     tagADATE ut;
   } cases[] = {
-      {Date(100000, 1, 1), kJdMax, Date(100000, 1, 1)},
-      {Date(-99998, 1, 1), kJdMin, Date(-99998, 1, 1)},
       {Date(100000, 1, 1, 9, 0, 0.0, 9.0), kJdMax, Date(100000, 1, 1)},  // east of Greenwich: ahead of UT
       {Date(2000, 1, 1, 12, 0, 0.0, 9.0), 2451544.625, Date(2000, 1, 1, 3)},
   };

@@ -1,6 +1,5 @@
 // The star chart on the embedded engine: what it draws, when it redraws,
-// track and trace, picking, missing files, and its Moon against the pad's
-// Moon age.
+// track and trace, picking, missing files, the Moon's phase, the mouse.
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -1,7 +1,5 @@
-// Hostile texts to the command language.  (The app's recorded sessions
-// engine_replies, engine_refusals and sky_range_ends hold every command the
-// pad sends and every refusal, with their replies, blanks, empty
-// statements and non-ASCII names among them.)
+// Hostile texts to the command language.  (The recorded sessions engine_*
+// and sky_range_ends hold the pad's commands and the refusals.)
 #include <gtest/gtest.h>
 
 #include <algorithm>

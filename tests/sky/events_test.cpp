@@ -30,8 +30,7 @@ TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
   EXPECT_FALSE(e.Tick(1.0)) << "no animation";
   // Real time: the elapsed time.
   e.Execute("Animation.Time = TRUE");
-  EXPECT_TRUE(e.IsAnimating());
-  EXPECT_TRUE(e.Tick(1.5) && e.Tick(0.5));
+  EXPECT_TRUE(e.IsAnimating() && e.Tick(1.5) && e.Tick(0.5));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:02");
   EXPECT_EQ(ticks, 2);
   // A fixed step per tick, whatever the elapsed time; backwards too.
