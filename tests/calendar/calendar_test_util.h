@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -23,12 +22,8 @@ inline tagADATEDIFF Diff(int32_t years, int32_t months, int32_t days, int32_t ho
 }
 
 // The leap-year rule written out plainly, independent of the library.
-inline bool Leap(int64_t y) {
-  if (y > 1582) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-  }
-  return y % 4 == 0;  // signed remainder: 0, -4, -8 ... are leap years
-}
+// Up to 1582 the signed remainder: 0, -4, -8 ... are leap years.
+inline bool Leap(int64_t y) { return y > 1582 ? (y % 4 == 0 && y % 100 != 0) || y % 400 == 0 : y % 4 == 0; }
 
 inline int DaysIn(int64_t y, int m) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -41,13 +36,9 @@ inline void NextDay(int64_t& y, int& m, int& d) {
     d = 15;
   } else if (d < DaysIn(y, m)) {
     ++d;
-  } else if (m < 12) {
-    d = 1;
-    ++m;
   } else {
     d = 1;
-    m = 1;
-    ++y;
+    if (++m > 12) m = 1, ++y;
   }
 }
 
@@ -63,18 +54,14 @@ inline ::testing::AssertionResult IsNormal(const tagADATE& a) {
                   a.nDay <= DaysIn(a.nYear, a.nMonth) && a.nHour >= 0 && a.nHour <= 23 &&
                   a.nMinute >= 0 && a.nMinute <= 59 && a.dSecond >= 0.0 && a.dSecond < 60.0 &&
                   !(a.nYear == 1582 && a.nMonth == 10 && a.nDay > 4 && a.nDay < 15);
-  if (ok) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "not normalised: " << Show(a);
+  return ok ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "not normalised: " << Show(a);
 }
 
 // Same calendar fields and second (exact), zone ignored.
 inline ::testing::AssertionResult SameFields(const tagADATE& got, const tagADATE& want) {
-  if (got.nYear == want.nYear && got.nMonth == want.nMonth && got.nDay == want.nDay &&
-      got.nHour == want.nHour && got.nMinute == want.nMinute && got.dSecond == want.dSecond) {
-    return ::testing::AssertionSuccess();
-  }
+  const bool same = got.nYear == want.nYear && got.nMonth == want.nMonth && got.nDay == want.nDay &&
+                    got.nHour == want.nHour && got.nMinute == want.nMinute && got.dSecond == want.dSecond;
+  if (same) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "got " << Show(got) << ", want " << Show(want);
 }
 
@@ -87,8 +74,7 @@ inline tagADATE Normalised(const tagADATE& date) { return Changed(date, Diff(0, 
 
 // How the callers make whole seconds: add 0.5 s with ChangeDate, then cut.
 inline tagADATE RoundToSecond(tagADATE a) {
-  const tagADATEDIFF half = Diff(0, 0, 0, 0, 0, 0.5);
-  ChangeDate(&a, &half, 0);
+  a = Changed(a, Diff(0, 0, 0, 0, 0, 0.5));
   a.dSecond = static_cast<double>(static_cast<int>(a.dSecond));
   return a;
 }

@@ -1,6 +1,5 @@
-// Sidereal time and the Moon's age against published values and two
-// independent libraries (ERFA, libnova), and their behaviour over the
-// whole supported range.
+// Sidereal time and the Moon's age against a textbook, ERFA and libnova,
+// and their behaviour over the whole supported range.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,13 +14,8 @@ extern "C" {
 #include <libnova/solar.h>
 
 #include "sky/astronomy.h"
-#include "sky_test_util.h"
 
 namespace {
-
-using skytest::Number;
-
-double Hms(int h, int m, double s) { return h + m / 60.0 + s / 3600.0; }
 
 sky::Instant AtJd(double jd) {
   sky::Instant t;
@@ -30,23 +24,15 @@ sky::Instant AtJd(double jd) {
 }
 
 // Difference of two hour angles in seconds, across midnight.
-double HoursApartInSeconds(double a, double b) {
-  double d = std::fmod(a - b, 24.0);
-  if (d > 12.0) d -= 24.0;
-  if (d < -12.0) d += 24.0;
-  return d * 3600.0;
-}
+double HoursApartInSeconds(double a, double b) { return std::remainder(a - b, 24.0) * 3600.0; }
 
 // Moon's minus Sun's apparent ecliptic longitude by libnova (ELP 2000-82B
-// and VSOP87), in (-180, 180].
+// and VSOP87), in [-180, 180].
 double Elongation(double jde) {
   ln_lnlat_posn moon{}, sun{};
   ln_get_lunar_ecl_coords(jde, &moon, 0);
   ln_get_solar_ecl_coords(jde, &sun);
-  double d = std::fmod(moon.lng - sun.lng, 360.0);
-  if (d > 180.0) d -= 360.0;
-  if (d <= -180.0) d += 360.0;
-  return d;
+  return std::remainder(moon.lng - sun.lng, 360.0);
 }
 
 // The new moon nearest `guess`, by Newton steps on the elongation, which
@@ -59,69 +45,29 @@ double LibnovaNewMoon(double guess) {
 
 }  // namespace
 
-// Meeus works with the IAU 1982 expression; the engine's IAU 2006 one
-// differs from it by a few milliseconds in these years.
-TEST(SiderealTime, MeeusExamples) {
-  CSkyEngine e;
-  e.Execute("Location = Location(0, 51.5)");
-  // J. Meeus, Astronomical Algorithms (2nd ed.), example 12.a: 1987 April
-  // 10, 0h UT, mean sidereal time at Greenwich 13h 10m 46.3668s.
-  e.Execute("Time = UT(1987,4,10,0,0,0)");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(13, 10, 46.3668), 0.005 / 3600);
-  // Example 12.b: 19h 21m 00s UT the same day, 8h 34m 57.0896s.
-  e.Execute("Time = UT(1987,4,10,19,21,0)");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(8, 34, 57.0896), 0.005 / 3600);
-  // At 139.7447 E the local time is 9h 18m 58.728s later.
-  e.Execute("Location.Longitude = 139.7447");
-  EXPECT_NEAR(Number(e, "? Time.SiderealTime"), Hms(17, 53, 55.8176), 0.005 / 3600);
-}
-
 TEST(SiderealTime, AgreesWithErfaAndLibnovaFrom1900To2100) {
   std::mt19937_64 rng(7);
   std::uniform_real_distribution<double> jd(2415020.5, 2488069.5);
   for (int i = 0; i < 5000; ++i) {
     const double when = jd(rng);
-    const double ours = sky::GreenwichMeanSiderealSeconds(AtJd(when)) / 3600.0;
+    const double ours = sky::GreenwichMeanSiderealSeconds(AtJd(when)) / 3600.0, hours = 12.0 / std::numbers::pi;
     // ERFA's IAU 2006 expression itself, from a one-part date, and the
     // older IAU 1982 one, which drifts from it by up to 20 ms.
-    const double erfa = eraGmst06(when, 0.0, when, 0.0) * 12.0 / std::numbers::pi;
-    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, erfa)), 0.0001) << when;
-    const double erfa82 = eraGmst82(when, 0.0) * 12.0 / std::numbers::pi;
-    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, erfa82)), 0.025) << when;
+    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, eraGmst06(when, 0.0, when, 0.0) * hours)), 0.0001) << when;
+    EXPECT_LT(std::fabs(HoursApartInSeconds(ours, eraGmst82(when, 0.0) * hours)), 0.025) << when;
     EXPECT_LT(std::fabs(HoursApartInSeconds(ours, ln_get_mean_sidereal_time(when))), 0.1) << when;
   }
 }
 
-TEST(MoonAge, MeeusExampleAndPublishedNewMoons) {
+// (The recorded session sky_published holds the textbook's sidereal times
+// and the ages after published new moons.)
+TEST(MoonAge, AgreesWithMeeusAndLibnovaFrom1800To2200) {
   // Meeus example 49.a: the new moon of 1977 February 18 at 3h 37m 42s TD,
   // JDE 2443192.65118 (k = -283).
   EXPECT_NEAR(sky::NewMoonJde(-283), 2443192.65118, 0.00001);
-
-  // Published new moons (UT, to the minute); six hours later the age is
-  // a quarter of a day.
-  const int published[][5] = {
-      {2000, 1, 6, 18, 14},  {2024, 1, 11, 11, 57}, {2017, 8, 21, 18, 30},
-      {1999, 8, 11, 11, 8},  {2024, 4, 8, 18, 21},
-  };
-  CSkyEngine e;
-  for (const auto& p : published) {
-    char command[80];
-    std::snprintf(command, sizeof command, "Time = UT(%d,%d,%d,%d,%d,0)", p[0], p[1], p[2], p[3],
-                  p[4]);
-    ASSERT_EQ(e.Execute(command), "");
-    const double jd = Number(e, "? Time.jd") + 0.25;
-    char later[80];
-    std::snprintf(later, sizeof later, "Time.jd = %.8f", jd);
-    ASSERT_EQ(e.Execute(later), "");
-    EXPECT_NEAR(Number(e, "? Solar.Moon.age"), 0.25, 0.02) << command;
-  }
-}
-
-TEST(MoonAge, AgreesWithLibnovaFrom1800To2200) {
   // Lunation -2473 is in January 1800, 2474 in December 2199.
-  for (int64_t k = -2473; k <= 2474; k += 31) {
-    const double ours = sky::NewMoonJde(k);
-    const double theirs = LibnovaNewMoon(ours);
+  for (int64_t k = -2473; k <= 2474; k += 97) {
+    const double ours = sky::NewMoonJde(k), theirs = LibnovaNewMoon(ours);
     EXPECT_NEAR(ours, theirs, 0.005) << "lunation " << k;
     // Ten days after libnova's new moon (TD, taken as UT: Delta T stays
     // below ten minutes here) the engine's age is ten days.
@@ -137,8 +83,7 @@ TEST(WholeRange, NewMoonsSiderealTimeAndMoonAgeStayInRangeAndContinuous) {
   auto checkSpacing = [](int64_t from, int64_t to, int64_t step) {
     for (int64_t k = from; k < to; k += step) {
       const double gap = sky::NewMoonJde(k + 1) - sky::NewMoonJde(k);
-      ASSERT_GT(gap, 29.2) << k;
-      ASSERT_LT(gap, 29.9) << k;
+      ASSERT_TRUE(gap > 29.2 && gap < 29.9) << "lunation " << k << ": " << gap;
     }
   };
   checkSpacing(-1237000, 1237000, 997);
@@ -162,9 +107,8 @@ TEST(WholeRange, NewMoonsSiderealTimeAndMoonAgeStayInRangeAndContinuous) {
                 600.0 * 1.00273790935, 0.005);
     const double age = sky::MoonAgeDays(t), older = sky::MoonAgeDays(later);
     ASSERT_TRUE(age >= 0.0 && age < 30.0) << age;
-    if (older >= 600.0 / 86400.0) {
-      EXPECT_NEAR(older - age, 600.0 / 86400.0, 1e-6) << sky::ToJulianDate(t);
-    }
+    const double tenMinutes = 600.0 / 86400.0;
+    EXPECT_TRUE(older < tenMinutes || std::fabs(older - age - tenMinutes) < 1e-6) << sky::ToJulianDate(t);
   }
   // Just before midnight of sidereal time the reply stays below 24.
   const sky::Instant t = AtJd(2451545.0);

@@ -1,39 +1,25 @@
-// What the host application hears: chart changes, animation ticks and
-// every command with its reply.
+// What the host application hears: chart changes and animation ticks.
+// (The app's window tests hear every command through the observer.)
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "sky_test_util.h"
+#include "sky/engine.h"
 
+// (The chart's tests hear a burst of commands and those without "Show
+// Lumiral".)  Once per command, after it ran, even when a later statement
+// fails; a removed listener hears nothing.
 TEST(EngineEvents, ChartListenersHearShowLumiralOncePerCommand) {
   CSkyEngine e;
   std::vector<std::string> seen;
-  const int id = e.AddChartListener([&] { seen.push_back(e.Execute("? UT(Time)")); });
-  e.Execute("Time = UT(2006,1,1,5,0,0)");
-  EXPECT_TRUE(seen.empty()) << "no Show Lumiral, no chart change";
+  const int id = e.AddChartListener([&] { seen.push_back(e.Execute("? UT(Time); ? Time.Timezone")); });
   e.Execute("Time = UT(2006,1,1,6,0,0) ; show lumiral ; Show Lumiral");
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0], "UT AD2006/01/01 06:00:00") << "the listener sees the new state";
-  // A failure after Show Lumiral: what ran before stays done and is shown.
   EXPECT_EQ(e.Execute("Time.Timezone = 3; Show Lumiral; ? Foo").rfind("ERROR:", 0), 0u);
-  EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(e.Execute("? Time.Timezone"), "3");
   e.RemoveListener(id);
   e.Execute("Show Lumiral");
-  EXPECT_EQ(seen.size(), 2u);
-}
-
-TEST(EngineEvents, ObserverSeesEveryCommandAndReply) {
-  CSkyEngine e;
-  std::string log;
-  e.SetCommandObserver([&](std::string_view command, std::string_view reply) {
-    log += std::string(command) + "=" + std::string(reply).substr(0, 18) + "|";
-  });
-  for (const char* command : {"? Time.Timezone", "View.Track = TRUE", "? Foo"}) e.Execute(command);
-  EXPECT_EQ(log, "? Time.Timezone=9|View.Track = TRUE=|? Foo=ERROR: statement 1|");
+  EXPECT_EQ(seen, (std::vector<std::string>{"UT AD2006/01/01 06:00:00;9", "UT AD2006/01/01 06:00:00;3"}));
 }
 
 TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
@@ -42,87 +28,46 @@ TEST(EngineEvents, TickAdvancesTheAnimatedTime) {
   e.AddTickListener([&] { ++ticks; });
   e.Execute("Time = UT(2006,1,1,0,0,0)");
   EXPECT_FALSE(e.Tick(1.0)) << "no animation";
-
   // Real time: the elapsed time.
   e.Execute("Animation.Time = TRUE");
-  EXPECT_TRUE(e.IsAnimating());
-  EXPECT_TRUE(e.Tick(1.5));
-  EXPECT_TRUE(e.Tick(0.5));
+  EXPECT_TRUE(e.IsAnimating() && e.Tick(1.5) && e.Tick(0.5));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 00:00:02");
   EXPECT_EQ(ticks, 2);
-
   // A fixed step per tick, whatever the elapsed time; backwards too.
-  // (Speed times the elapsed time is the signed-rate table's.)
-  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
-  e.Execute("Animation.Time.Speed = 3600");
+  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE; Animation.Time.Speed = 3600");
   e.Tick(0.01);
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2006/01/01 01:00:02");
   e.Execute("Animation.Time.Speed = -86400");
   e.Tick(0.01);
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2005/12/31 01:00:02");
-
+  // The speed menu's signed rate: the speed times the elapsed time, Julian
+  // years backwards; a speed of 0 stands still.
+  e.Execute("Animation.Time.Speed.Step = FALSE; Animation.Time.Speed = -31557600");
+  EXPECT_TRUE(e.Tick(2.0));
+  EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD2003/12/31 13:00:02");
+  e.Execute("Animation.Time.Speed = 0");
+  EXPECT_FALSE(e.Tick(2.0));
   // A locked time and nonsense intervals do not move.
   e.Execute("Time.Lock = TRUE");
   EXPECT_FALSE(e.Tick(1.0));
   e.Execute("Time.Lock = FALSE");
-  EXPECT_FALSE(e.Tick(-1.0));
-  EXPECT_FALSE(e.Tick(std::nan("")));
-
+  EXPECT_FALSE(e.Tick(-1.0) || e.Tick(std::nan("")));
   // Stop Lumiral and Animation.Time = FALSE stop it.
   e.Execute("Stop Lumiral");
-  EXPECT_FALSE(e.IsAnimating());
-  EXPECT_FALSE(e.Tick(1.0));
+  EXPECT_FALSE(e.IsAnimating() || e.Tick(1.0));
   e.Execute("Animation.Time = TRUE; animation.time = false");
   EXPECT_FALSE(e.Tick(1.0));
 }
 
-TEST(EngineEvents, SignedRateRunsTimeForwardBackwardOrNotAtAll) {
-  // The speed menu's command: seconds of simulated time per real second.
-  const struct {
-    const char* speed;
-    double seconds;  // after two real seconds
-  } rates[] = {
-      {"3600", 7200.0},
-      {"-86400", -172800.0},
-      {"86164.0905", 172328.181},       // sidereal days
-      {"-31557600", -63115200.0},       // Julian years
-      {"0", 0.0},
-  };
-  for (const auto& r : rates) {
-    CSkyEngine e;
-    e.Execute("Time = UT(2006,1,1,0,0,0)");
-    const sky::Instant start = e.State().time;
-    e.Execute(std::string("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE; "
-                          "Animation.Time.Speed = ") + r.speed + "; Animation.Time = TRUE");
-    EXPECT_EQ(e.Tick(2.0), r.seconds != 0.0) << r.speed;
-    const sky::Instant end = e.State().time;
-    EXPECT_NEAR(double(end.seconds - start.seconds) + (end.fraction - start.fraction), r.seconds, 1e-6) << r.speed;
-  }
-}
-
 TEST(EngineEvents, AnimationStopsAtTheEndsOfTheRange) {
   CSkyEngine e;
-  e.Execute("Time = UT(99999,12,31,23,59,0); Animation.Time = TRUE");
-  e.Execute("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = TRUE");
-  e.Execute("Animation.Time.Speed = 3600");
+  e.Execute("Time = UT(99999,12,31,23,59,0); Animation.Time = TRUE; Animation.Time.Realtime = FALSE; "
+            "Animation.Time.Speed.Step = TRUE; Animation.Time.Speed = 3600");
   EXPECT_TRUE(e.Tick(0.1));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT AD100000/01/01 00:00:00");
-  EXPECT_FALSE(e.IsAnimating());
-  EXPECT_FALSE(e.Tick(0.1));
-
+  EXPECT_FALSE(e.IsAnimating() || e.Tick(0.1));
   e.Execute("Time = UT(-99998,1,1,0,0,30); Animation.Time = TRUE; Animation.Time.Speed = -1e10");
   EXPECT_TRUE(e.Tick(0.1));
   EXPECT_EQ(e.Execute("? UT(Time)"), "UT BC99999/01/01 00:00:00");
   EXPECT_FALSE(e.IsAnimating());
-}
-
-TEST(EngineEvents, ResetRestoresTheDocumentedDefaults) {
-  CSkyEngine e;
-  const std::string defaults = skytest::Snapshot(e);
-  EXPECT_EQ(defaults,
-            "2451545;9;FALSE;Location(139.7447, 35.6544);Tycho2;FALSE;GSC-ACT;6.5;FALSE;FALSE;"
-            "FALSE;TRUE;FALSE;60");
-  e.Execute("Time = UT(2006,1,1,0,0,0); View.Track = TRUE; Star.Catalog = Hipparcos");
-  e.Reset();
-  EXPECT_EQ(skytest::Snapshot(e), defaults);
 }

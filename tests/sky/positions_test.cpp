@@ -1,14 +1,11 @@
-// Apparent topocentric positions: the position queries, how a step in
-// time moves named objects, and an accuracy check against ERFA's own
-// ephemerides and its full astrometric chain.
+// Apparent topocentric positions against ERFA's own ephemerides and its
+// full astrometric chain, and the data file readers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <memory>
-#include <numbers>
 #include <random>
-#include <string>
 
 extern "C" {
 #include <erfa.h>
@@ -16,23 +13,15 @@ extern "C" {
 #include <erfam.h>
 
 #include "sky/apparent_sky.h"
+#include "sky/engine.h"
 #include "sky/sky_files.h"
 #include "sky/sky_objects.h"
-#include "sky_test_util.h"
 
 namespace {
 
-using skytest::Number;
-
-std::shared_ptr<const sky::StarCatalogue> Catalogue() {
-  static const auto stars = std::make_shared<const sky::StarCatalogue>(
-      sky::LoadSkyFiles(sky::SkyDataDirectory()).catalogue);
-  return stars;
-}
-
-double AngleBetween(double alt1, double az1, double alt2, double az2) {
-  sky::Vec3 a = sky::LocalFromHorizontal({alt1, az1}), b = sky::LocalFromHorizontal({alt2, az2});
-  return eraSepp(a.data(), b.data()) * ERFA_DR2D;
+double ArcSecondsApart(const sky::Horizontal& a, const sky::Horizontal& b) {
+  sky::Vec3 u = sky::LocalFromHorizontal(a), v = sky::LocalFromHorizontal(b);
+  return eraSepp(u.data(), v.data()) * ERFA_DR2D * 3600.0;
 }
 
 // ERFA's ephemerides as a source: eraEpv00 for the Earth, eraPlan94 for
@@ -59,25 +48,14 @@ sky::Horizontal ErfaObserved(const sky::Vec3& barycentric, double distance, doub
   eraASTROM astrom;
   eraApco(tt, 0.0, ebpv, ehpv[0], x, y, s, eraEra00(ut1a, ut1b), lon * ERFA_DD2R, lat * ERFA_DD2R, 0.0, 0.0,
           0.0, 0.0, 0.0, 0.0, &astrom);
-  double ra, dec, ri, di, aob, zob, hob, dob, rob;
-  double direction[3] = {barycentric[0], barycentric[1], barycentric[2]};
+  double ra, dec, ri, di, aob, zob, hob, dob, rob, direction[3] = {barycentric[0], barycentric[1], barycentric[2]};
   eraC2s(direction, &ra, &dec);
-  const double px = distance > 0.0 ? ERFA_DR2AS / distance : 0.0;
-  eraAtciq(ra, dec, 0.0, 0.0, px, 0.0, &astrom, &ri, &di);
+  eraAtciq(ra, dec, 0.0, 0.0, distance > 0.0 ? ERFA_DR2AS / distance : 0.0, 0.0, &astrom, &ri, &di);
   eraAtioq(ri, di, &astrom, &aob, &zob, &hob, &dob, &rob);
   return {90.0 - zob * ERFA_DR2D, aob * ERFA_DR2D};
 }
 
 }  // namespace
-
-// (The app's recorded session engine_positions holds the queries' forms
-// and refusals with a catalogue.)  Without one the stars are unknown, and
-// the reply says why.
-TEST(Positions, WithoutACatalogueTheStarsAreUnknown) {
-  CSkyEngine bare;
-  EXPECT_EQ(bare.Execute("? Sky.Altitude(HR 2491)"),
-            "ERROR: unknown object \"HR 2491\" (the Bright Star Catalogue is not loaded)");
-}
 
 // Two references over 1900..2100: ERFA's chain fed libnova's own
 // positions (which checks the engine's precession, nutation, aberration,
@@ -91,15 +69,14 @@ TEST(Positions, AgreeWithErfasChainAndEphemeridesFrom1900To2100) {
   double chain[sky::kVisibleBodies + 1] = {}, ephemeris[sky::kVisibleBodies] = {};
   double interpolated = 0.0;  // the chart's cache against libnova itself
   sky::InterpolatedEphemeris cache;
-  const auto stars = Catalogue();
-  ASSERT_GT(stars->stars.size(), 9000u);
+  const sky::StarCatalogue stars = sky::LoadSkyFiles(sky::SkyDataDirectory()).catalogue;
+  ASSERT_GT(stars.stars.size(), 9000u);
   for (int i = 0; i < 60; ++i) {
     sky::SkyState state;
     ASSERT_TRUE(sky::FromJulianDate(jd(rng), &state.time));
     state.longitude = lon(rng);
     state.latitude = lat(rng);
-    const double ut1a = double(sky::DayNumber(state.time)) - 0.5;
-    const double ut1b = sky::SecondsOfDay(state.time) / 86400.0;
+    const double ut1a = double(sky::DayNumber(state.time)) - 0.5, ut1b = sky::SecondsOfDay(state.time) / 86400.0;
     const double tt = sky::JulianEphemerisDate(state.time);
     double ebpv[2][3], ehpv[2][3];
     eraEpv00(tt, 0.0, ehpv, ebpv);
@@ -108,26 +85,22 @@ TEST(Positions, AgreeWithErfasChainAndEphemeridesFrom1900To2100) {
       const double distance = std::sqrt(bary[0] * bary[0] + bary[1] * bary[1] + bary[2] * bary[2]);
       return ErfaObserved(bary, distance, ut1a, ut1b, tt, state.longitude, state.latitude);
     };
-    auto apart = [](const sky::Horizontal& a, const sky::Horizontal& b) {
-      return AngleBetween(a.altitude, a.azimuth, b.altitude, b.azimuth) * 3600.0;
-    };
     for (int b = 0; b < sky::kVisibleBodies; ++b) {
       const auto body = sky::SolarBody(b);
       const sky::Horizontal ours = sky::ApparentHorizontal(state, {false, body, nullptr});
-      chain[b] = std::max(chain[b], apart(ours, reference(sky::GeocentricPosition(body, tt, sky::LibnovaPosition))));
-      ephemeris[b] = std::max(ephemeris[b], apart(ours, reference(sky::GeocentricPosition(body, tt, ErfaSource))));
+      chain[b] = std::max(chain[b], ArcSecondsApart(ours, reference(sky::GeocentricPosition(body, tt, sky::LibnovaPosition))));
+      ephemeris[b] = std::max(ephemeris[b], ArcSecondsApart(ours, reference(sky::GeocentricPosition(body, tt, ErfaSource))));
       if (i < 15) {  // each instant costs the cache forty libnova calls
-        const sky::Vec3 direct = sky::GeocentricPosition(body, tt, sky::LibnovaPosition);
         const sky::Vec3 cached = sky::GeocentricPosition(body, tt, cache.Source());
-        const sky::Horizontal d = sky::HorizontalOf(direct), c = sky::HorizontalOf(cached);
-        interpolated = std::max(interpolated, AngleBetween(d.altitude, d.azimuth, c.altitude, c.azimuth) * 3600.0);
+        interpolated = std::max(interpolated, ArcSecondsApart(sky::HorizontalOf(cached),
+                                                              sky::HorizontalOf(sky::GeocentricPosition(body, tt, sky::LibnovaPosition))));
       }
     }
-    const sky::CatalogueStar& star = stars->stars[size_t(i) * 150];
+    const sky::CatalogueStar& star = stars.stars[size_t(i) * 150];
     const sky::Horizontal ours = sky::ApparentHorizontal(state, {true, sky::SolarBody::Sun, &star});
     const sky::Horizontal ref = ErfaObserved(sky::UnitFromRaDec(star.raHours, star.decDegrees), 0.0, ut1a, ut1b,
                                              tt, state.longitude, state.latitude);
-    chain[sky::kVisibleBodies] = std::max(chain[sky::kVisibleBodies], apart(ours, ref));
+    chain[sky::kVisibleBodies] = std::max(chain[sky::kVisibleBodies], ArcSecondsApart(ours, ref));
   }
   std::printf("worst difference of the interpolating cache %.3f\"\n", interpolated);
   EXPECT_LT(interpolated, 1.0);
@@ -176,4 +149,9 @@ TEST(Positions, ReadersSkipAndCountWhatTheyCannotRead) {
   ASSERT_EQ(labels.labels.size(), 2u);
   EXPECT_EQ(labels.labels[1].name, "\xce\xb1 Centauri");
   EXPECT_EQ(labels.skippedLines, 2);
+
+  // (The app's recorded session engine_positions holds the queries with a
+  // catalogue.)  Without one the stars are unknown, and the reply says why.
+  EXPECT_EQ(CSkyEngine().Execute("? Sky.Altitude(HR 2491)"),
+            "ERROR: unknown object \"HR 2491\" (the Bright Star Catalogue is not loaded)");
 }
