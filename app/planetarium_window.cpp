@@ -383,6 +383,7 @@ void PlanetariumWindow::SetLanguage(Language language) {
 void PlanetariumWindow::RebuildPad() {
   // Where it was, as it was.
   const QByteArray layout = saveState();
+  const QByteArray system = Pad() ? ShownTimeSystem(*Pad()).toLatin1() : QByteArray();
   QString error;
   if (!CreatePad(&error)) {
     Log("(the pad could not be rebuilt: " + error + ")");
@@ -390,6 +391,11 @@ void PlanetariumWindow::RebuildPad() {
   }
   restoreState(layout);
   UpdatePad(CLumiraPad::kRefreshAll);  // a new pad shows its template's texts until it reads the engine
+  // The host's variable tells only the zone the times are in: a pad that
+  // showed UTD, JD, MJD or ST is told its system again.
+  if (!system.isEmpty() && ShownTimeSystem(*Pad()).toLatin1() != system) {
+    Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(system.constData()));
+  }
   Pad()->Invalidate(FALSE);
 }
 

@@ -1,13 +1,12 @@
 #include "app/session_settings.h"
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
 
+#include "pad/time_systems.h"
+
 namespace lumira {
 namespace {
-
-const char* const kTimeSystems[] = {"JST", "UT", "UTD", "LST", "LMT", "JD", "MJD", "ST"};
 
 // Keys of the settings file, with the engine property each one restores.
 constexpr const char* kTimeSystemKey = "Pad/TimeSystem";
@@ -93,7 +92,7 @@ RememberedChoices ReadChoices(QSettings& settings) {
   RememberedChoices choices;
   if (settings.contains(kTimeSystemKey)) {
     const QString key = settings.value(kTimeSystemKey).toString();
-    if (std::find(std::begin(kTimeSystems), std::end(kTimeSystems), key) != std::end(kTimeSystems)) {
+    if (timesys::OfKey(key.toStdString())) {  // a system of the pad's menu
       choices.timeSystem = key;
     } else {
       choices.warnings << Warning(kTimeSystemKey, settings.value(kTimeSystemKey));

@@ -22,35 +22,24 @@ TEST(ScriptParse, ReadsEveryFormAndRefusesTheRest) {
     EXPECT_TRUE(ParseScriptLine(QString::fromUtf8(text), 1, &line, &error)) << text << ": " << error.toStdString();
     return line;
   };
-  EXPECT_EQ(parse("host Time = UT(2006,1,1,0,0,0) ; show lumiral").text, "Time = UT(2006,1,1,0,0,0) ; show lumiral");
   EXPECT_EQ(parse("set 6033   3 0.5").text, "3 0.5");
   EXPECT_EQ(parse("set 1000").text, "");
   EXPECT_EQ(parse("set 1003 日本\r").text, "日本") << "CRLF scripts read the same";
-  EXPECT_EQ(parse("update 0x18").flags, 0x18u);
   EXPECT_EQ(parse("update 0XFF").flags, 0xFFu);
-  EXPECT_EQ(parse("update 255").flags, 255u);
   const ScriptLine press = parse("press right 60,9 shift");
   EXPECT_TRUE(press.target.kind == ScriptTarget::Kind::Point && press.target.x == 60 && press.target.y == 9 && press.shift);
-  EXPECT_EQ(parse("click left digit 43").target.digit, 43);
-  EXPECT_EQ(parse("wheel -120 digit 19 shift").delta, -120);
-  EXPECT_FALSE(parse("shift up").shift);
-  EXPECT_EQ(parse("select 6029 1").index, 1);
 
   struct Refusal {
     const char* text;
     const char* message;  // "" when any message will do
   };
   const Refusal refusals[] = {
-      {"host", "host needs a command"}, {"ask", "ask needs a command"}, {"console", "console needs a command"},
-      {"choose", "choose needs a name"}, {"row", "row needs a name"}, {"update", ""}, {"update -1", ""}, {"update 0xZZ", ""},
-      {"update 1 2", ""}, {"click up digit 1", "unknown button \"up\""},
-      {"click left digit 36", "digit needs an index 0..35 or 40..43"}, {"click left digit 44", ""},
-      {"click left digit -1", ""}, {"click left digit", ""}, {"click left", ""}, {"click left 3;4", ""},
-      {"click left era shift now", "unexpected \"now\""}, {"wheel 40000 era", ""}, {"wheel up era", ""},
-      {"shift", ""}, {"wait -5", ""}, {"wait soon", ""}, {"answer maybe", ""}, {"menu", ""},
-      {"key space", ""}, {"keydown", ""}, {"key tab shift now", "unexpected \"now\""}, {"dialog time", ""},
-      {"select 6029", ""}, {"select 6029 -1", ""}, {"ok now", ""}, {"enable 2", ""},
-      {"jump 3", "unknown action \"jump\""}, {"Show", "unknown action \"Show\""},
+      {"host", "host needs a command"}, {"choose", "choose needs a name"}, {"update 0xZZ", ""}, {"update 1 2", ""},
+      {"click up digit 1", "unknown button \"up\""}, {"click left digit 36", "digit needs an index 0..35 or 40..43"},
+      {"click left digit 44", ""}, {"click left digit -1", ""}, {"click left", ""},
+      {"click left era shift now", "unexpected \"now\""}, {"wheel 40000 era", ""}, {"wait -5", ""},
+      {"answer maybe", ""}, {"key space", ""}, {"dialog time", ""}, {"select 6029 -1", ""}, {"enable 2", ""},
+      {"Show", "unknown action \"Show\""},
   };
   for (const Refusal& r : refusals) {
     EXPECT_FALSE(ParseScriptLine(QString::fromUtf8(r.text), 1, &line, &error)) << r.text;
