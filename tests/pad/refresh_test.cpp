@@ -1,4 +1,4 @@
-// OnUpdate: the groups of each flag bit, the host-code mapping, the Moon
+// OnUpdate without a host, the host-code mapping, the Moon
 // age, the location and magnitude texts, the marks' change detection.
 #include <cmath>
 
@@ -6,26 +6,6 @@
 #include "pad_fixture.h"
 
 class RefreshTest : public PadTest {};
-
-TEST_F(RefreshTest, EachFlagAsksOnlyItsGroup) {
-  Build();
-  const struct { UINT flags; std::vector<std::string> sent; } cases[] = {
-      {0x01, {"? JST(Time)", "? Solar.Moon.age"}},
-      {0x02, {"? Location.Longitude; ? Location.Latitude"}},
-      {0x04, {"? Star.AutoMagnitudeLimit.minimum"}},
-      {0x08, {"? View.Track"}},
-      {0x10, {"? View.Trace"}},
-      {0xE0, {}},
-  };
-  for (const auto& c : cases) {
-    Host().ClearSent();
-    Pad().OnUpdate(c.flags);
-    EXPECT_EQ(Sent(), c.sent) << "flags " << c.flags;
-  }
-  Host().ClearSent();
-  Pad().OnUpdate(0xFF);
-  EXPECT_EQ(Sent().size(), 6u);
-}
 
 TEST_F(RefreshTest, NothingHappensWithoutAHost) {
   rig.giveHost = false;
