@@ -31,7 +31,6 @@ class CLumiraPadProbe {
   int& EdgeDigit() { return p.m_iEdgeDigit; }
   BOOL& AskingLock() { return p.m_bAskingLock; }
   BOOL& Playing() { return p.m_bPlaying; }
-  const CString& Era() const { return p.m_strEra; }
   const CString& Speed() const { return p.m_strSpeed; }
   int*& TimeSysPtr() { return p.m_pTimeSys; }
   int*& AnimationPtr() { return p.m_pAnimation; }
@@ -98,7 +97,6 @@ class CLumiraPadProbe {
   BOOL IsDateInRange(const tagADATE& date) const { return p.IsDateInRange(&date); }
   void SetDatePadData(_DATEPAD* record) { p.SetDatePadData(record); }
   void GetDatePadData(const _DATEPAD& record, tagADATE* date) { p.GetDatePadData(record, date); }
-  void OnTimer(UINT_PTR id) { p.OnTimer(id); }
   void StopAnimation() { p.StopAnimation(); }
   double GetMagLimit() { return p.GetMagLimit(); }
   void SetCorLmrMag() { p.SetCorLmrMag(); }
