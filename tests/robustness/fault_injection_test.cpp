@@ -190,10 +190,7 @@ class FaultSessionTest : public PadTest {
     EXPECT_TRUE(P().Idle()) << P().BusyState();
     EXPECT_EQ(rig.services.clock.RunningCount(), 0);
     EXPECT_EQ(Pad().GetEnable(), 1);
-
-    engine.Reset();
-    rig.services.prompt = CScriptedPrompt();
-    ChangeTz("JST");
+    Prepare();
     ASSERT_EQ(P().TimeSys(), 0);
     replies::DateFields jst;
     replies::ReadDate(engine.Execute("? JST(Time)"), 4, &jst);
@@ -209,7 +206,6 @@ class FaultSessionTest : public PadTest {
     engine.SetCommandObserver([&sent](std::string_view c, std::string_view) {
       if (c.substr(0, 7) == "Time = ") sent.emplace_back(c);
     });
-    rig.frame->changes.clear();
     LeftClick(P().DateCell(13));
     engine.SetCommandObserver(nullptr);
 

@@ -36,10 +36,8 @@ class PadTest : public ::testing::Test {
   const std::vector<std::string>& Sent() const { return rig.host.Sent(); }
 
   std::string DateText() { return P().DateDisplay().GetWindowText().toStdString(); }
-  std::string ObsText() { return P().ObsDisplay().GetWindowText().toStdString(); }
   std::string MagText() { return P().MagDisplay().GetWindowText().toStdString(); }
   std::string LabelText() { return Pad().GetDlgItemText(6234).toStdString(); }
-  std::string EraText() { return Pad().GetDlgItemText(6232).toStdString(); }
 
   // Commands sent since the last ClearSent that begin with `prefix`.
   std::vector<std::string> SentWith(const std::string& prefix) const {
