@@ -1,5 +1,5 @@
 // Stepping the date, the location and the magnitude, and what goes to the
-// host after each step.
+// host after each step (the catalogues' ceilings are a recorded session).
 #include <climits>
 #include <cmath>
 
@@ -113,40 +113,6 @@ TEST_F(SteppingTest, PlaceAndMagnitudeStepsWrapOrStopAtTheirLimits) {
   EXPECT_EQ(CountSent("? Star.Catalog"), 4);
   EXPECT_EQ(CountSent("? Star.AutoMagnitudeLimit.minimum"), 3);
   EXPECT_EQ(rig.Changes().size(), told + 1);
-
-  // An unknown catalogue blocks every step up, with its message each time,
-  // and the unchanged value is still sent.
-  rig.host.Reply("? Star.Catalog", "Bogus");
-  rig.host.ClearSent();
-  EXPECT_EQ(StepSeen(6.5, 40, true), 6.5);
-  EXPECT_EQ(StepSeen(6.5, 43, true), 6.5);
-  EXPECT_EQ(Boxes().size(), 2u);
-  EXPECT_EQ(CountSent("Star.AutoMagnitudeLimit.Minimum = 6.500000 ; show lumiral"), 2);
-}
-
-TEST_F(SteppingTest, MagnitudeCeilingsByCatalogue) {
-  Build();
-  // Names outside the table, whole texts only, Hipparcos not while switching.
-  const char* const unknown = "CLumiraPad::GetMagLimit(): Invalid return value for ? Star.Catalog";
-  const struct { const char *catalog, *switching, *switched; double ceiling; std::string box; } cases[] = {
-      {"Hipparcos", "FALSE", "", 14.0, ""},   {"hipparcos", "FALSE", "", 14.0, ""},
-      {"GSC-ACT", "FALSE", "", 17.2, ""},     {"gscact", "FALSE", "", 17.2, ""},
-      {"Tycho2", "FALSE", "", 15.3, ""},      {"TYCHO-2", "FALSE", "", 15.3, ""},
-      {"Tycho", "FALSE", "", 15.2, ""},       {"Hipparcos", "TRUE", "GSC-ACT", 17.2, ""},
-      {"Hipparcos", "TRUE", "tycho", 15.2, ""}, {"Tycho", "true", "GSCACT", 15.2, ""},
-      {"Tycho 2", "FALSE", "", -9.9, std::string(unknown) + ": Tycho 2"},
-      {"Hipparcos", "TRUE", "Hipparcos", -9.9, std::string(unknown) + ".Switch.Catalog: Hipparcos"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.catalog << " " << c.switching << " " << c.switched);
-    rig.services.prompt.ClearShown();
-    rig.host.Reply("? Star.Catalog", c.catalog);
-    rig.host.Reply("? Star.Catalog.Switch", c.switching);
-    rig.host.Reply("? Star.Catalog.Switch.Catalog", c.switched);
-    EXPECT_EQ(P().GetMagLimit(), c.ceiling);
-    ASSERT_EQ(Boxes().size(), c.box.empty() ? 0u : 1u);
-    if (!c.box.empty()) EXPECT_EQ(Boxes()[0], std::make_pair(QString::fromStdString(c.box), UINT(MB_OK)));
-  }
 }
 
 TEST_F(SteppingTest, EveryIndexThatIsNoStepResendsTheDate) {
