@@ -169,24 +169,4 @@ TEST_F(SteppingTest, DateStepsCarryAndStayInRange) {
   }
 }
 
-TEST_F(SteppingTest, DateDigitsStepOnlyInCalendarSystems) {
-  Build();
-  for (int ts : {2, 3, 4, 5, 8}) {
-    SetDate(ts, 2006, 4, 1, 12, 30, 15);
-    rig.host.ClearSent();
-    Step(13, true);
-    Step(5, true);
-    EXPECT_TRUE(rig.host.Sent().empty()) << ts;
-    EXPECT_EQ(P().Hour(), 12);
-    // The place still steps in every system.
-    EXPECT_EQ(StepSeen(135.0, 22, true), 136.0) << ts;
-  }
-  for (int ts : {0, 1, 6, 7}) {
-    SetDate(ts, 2006, 4, 1, 12, 30, 15, 9.0);
-    rig.host.ClearSent();
-    Step(13, true);
-    EXPECT_EQ(CountSent("Time = "), 1) << ts;
-  }
-}
-
 }  // namespace
