@@ -126,16 +126,6 @@ TEST_F(SteppingTest, EveryIndexThatIsNoStepResendsTheDate) {
     EXPECT_EQ(LastSent("Time = "), index == -99 ? "" : "Time = UT(2006,4,1,12,30,15) ; show lumiral") << index;
     if (index == -99) EXPECT_TRUE(Sent().empty());
   }
-  // After a date step: the time and the magnitude are re-read, "DATE" told.
-  const size_t told = rig.Changes().size();
-  rig.host.ClearSent();
-  Step(13, true);
-  EXPECT_TRUE(WasSent("? UT(Time)"));
-  EXPECT_TRUE(WasSent("? Solar.Moon.age"));
-  EXPECT_TRUE(WasSent("? Star.AutoMagnitudeLimit.minimum"));
-  EXPECT_FALSE(WasSent("? Location.Longitude; ? Location.Latitude"));
-  ASSERT_EQ(rig.Changes().size(), told + 1);
-  EXPECT_EQ(rig.Changes().back(), "DATE");
 }
 
 TEST_F(SteppingTest, DateStepsCarryAndStayInRange) {
