@@ -139,6 +139,14 @@ bool ParseScriptLine(const QString& raw, int lineNumber, ScriptLine* out, QStrin
     l.printsReply = key == "ask";
     l.text = restFrom(1);
     if (l.text.isEmpty()) { *error = key + " needs a command"; return false; }
+  } else if (key == "reply") {
+    l.kind = ScriptLine::Kind::Reply;
+    const QString rest = restFrom(1);
+    qsizetype at = rest.indexOf(" = ");
+    if (at < 0 && rest.endsWith(" =")) at = rest.size() - 2;  // an empty answer
+    if (at <= 0) { *error = "reply needs a query, \" = \" and the answer"; return false; }
+    l.text = rest.left(at);
+    l.reply = rest.mid(at + 3);
   } else if (key == "update") {
     l.kind = ScriptLine::Kind::Update;
     if (!ExpectCount(words, 2, error)) return false;

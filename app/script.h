@@ -46,13 +46,15 @@ struct ScriptLine {
     Choose,   // choose ENTRY: a window menu entry
     Row,      // row NAME: prints a row of the window's state view
     Console,  // console TEXT: the window's console runs TEXT
+    Reply,    // reply QUERY = TEXT: the pad's host answers QUERY with TEXT
   };
 
   Kind kind = Kind::Show;
   int lineNumber = 0;
 
   QString text;          // Host: the command; Set: the typed text; Menu: the key; Language: its code;
-                         // Choose, Row: the name; Console: the command
+                         // Choose, Row: the name; Console: the command; Reply: the query
+  QString reply;         // Reply: the answer
   unsigned flags = 0;    // Update
   MouseAction action = MouseAction::Click;  // Mouse; Key: Press (keydown), Release (keyup), Click (key)
   MouseButton button = MouseButton::Left;

@@ -47,7 +47,8 @@ QString FromStd(const std::string& s) { return QString::fromUtf8(s.data(), qsize
 ScriptRunner::ScriptRunner(ScriptOutput out)
     : m_out(std::move(out)),
       m_prompt([this](const QString& line) { Print(line); }),
-      m_popup([this](const std::vector<QString>& texts) { return AnswerMenu(texts); }) {
+      m_popup([this](const std::vector<QString>& texts) { return AnswerMenu(texts); }),
+      m_overrides([this](const QString& line) { Print(line); }) {
   m_ctx.timers = &m_clock;
   m_ctx.prompt = &m_prompt;
   m_ctx.modal = &m_modal;
@@ -210,8 +211,15 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
     case ScriptLine::Kind::Dialog:
       return RunDialog(line);
     case ScriptLine::Kind::Language:
-      // As the View menu's choice: the pad is built again in that language.
+      // As the View menu's choice: the pad is built again in that language
+      // (on the host of the script's own replies, if it has any).
       m_window->SetLanguage(*LanguageOfCode(line.text));
+      if (m_overrides.Active()) Pad()->SetpCorLmr(&m_overrides);
+      return true;
+    case ScriptLine::Kind::Reply:
+      m_overrides.Set(line.text.toStdString(), line.reply.toStdString());
+      m_overrides.SetNext(&m_window->PadHost());
+      pad->SetpCorLmr(&m_overrides);
       return true;
     case ScriptLine::Kind::Enable:
       pad->SetEnable(line.enable ? 1 : 0);

@@ -94,6 +94,7 @@ class ScriptRunner {
   CReplayKeyboard m_keyboard;
   CReplayPopup m_popup;
   CReplayModalRunner m_modal;
+  CReplyOverrides m_overrides;
   CAppContext m_ctx;
   std::unique_ptr<PlanetariumWindow> m_window;
 

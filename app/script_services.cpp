@@ -16,6 +16,14 @@ QString Unmarked(const QString& text) {
 
 }  // namespace
 
+std::string CReplyOverrides::Execute(const char* command) {
+  const auto it = m_replies.find(command);
+  if (it == m_replies.end()) return m_next->Execute(command);
+  m_out("> " + QString::fromUtf8(command));
+  m_out("< " + QString::fromStdString(it->second));
+  return it->second;
+}
+
 int CReplayPrompt::MessageBox(const QString& text, UINT type) {
   QString oneLine = text;
   oneLine.replace('\n', "\\n");

@@ -9,8 +9,11 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "framework/services.h"
+#include "host/corlmr.h"
 
 namespace lumira {
 
@@ -53,6 +56,23 @@ class CReplayPopup : public IPopupChooser {
 
  private:
   Answer m_answer;
+};
+
+// The pad's host once a `reply` line has given a query an answer of the
+// script's own: that query gets it, printed as an exchange, and every
+// other command goes on to the host behind.
+class CReplyOverrides : public CCorLmr {
+ public:
+  explicit CReplyOverrides(ScriptOutput out) : m_out(std::move(out)) {}
+  void Set(const std::string& query, const std::string& reply) { m_replies[query] = reply; }
+  bool Active() const { return !m_replies.empty(); }
+  void SetNext(CCorLmr* next) { m_next = next; }
+  std::string Execute(const char* command) override;
+
+ private:
+  ScriptOutput m_out;
+  std::map<std::string, std::string> m_replies;
+  CCorLmr* m_next = nullptr;
 };
 
 // Runs an open dialog by the script: `m_steps` acts on it as a user

@@ -1,4 +1,4 @@
-// The stop of the host's animation and a chosen speed.
+// The stop of the host's animation in each of the host's modes.
 #include "pad_fixture.h"
 
 namespace {
@@ -43,20 +43,6 @@ TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
   EXPECT_EQ(sent[0], "Stop Lumiral");
   EXPECT_EQ(sent[1], "Animation.Time = FALSE");
   EXPECT_EQ(sent[2].rfind("? ", 0), 0u) << sent[2];  // straight to the refresh
-}
-
-TEST_F(AnimationTest, AChosenSpeedPlaysUntilAButtonUpOnAHostThatDoesNotReport) {
-  Build();
-  rig.animation = 2;
-  rig.pad->SendMessage(WM_CHANGESPEED, 0, reinterpret_cast<LPARAM>("-Day"));
-  EXPECT_TRUE(WasSent("Animation.Time.Realtime = FALSE; Animation.Time.Speed.Step = FALSE; "
-                      "Animation.Time.Speed = -86400; Animation.Time = TRUE"));
-  EXPECT_EQ(rig.animation, 0) << "a later stop keeps the rate's switches";
-  EXPECT_EQ(rig.pad->IsPlaying(), 1);
-  EXPECT_EQ(rig.pad->SpeedText(), QString::fromUtf8("-1日/秒"));
-  LeftClick(CPoint(3, 3));
-  EXPECT_EQ(rig.pad->IsPlaying(), 0);
-  EXPECT_EQ(rig.pad->SpeedText(), QString::fromUtf8("0/秒"));
 }
 
 }  // namespace

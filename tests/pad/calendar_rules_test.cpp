@@ -2,6 +2,7 @@
 // exchanged with the date/time dialog.
 #include <climits>
 #include <cstring>
+#include <tuple>
 
 #include "pad_fixture.h"
 
@@ -26,13 +27,7 @@ TEST_F(CalendarRulesTest, MonthLengthsAndTheMessageForABadMonth) {
 
 TEST_F(CalendarRulesTest, RangeBoundsAreIncludedAndMoveWithTheZoneOfTheTimeSystem) {
   Build();
-  struct Case {
-    int timeSys;
-    double tz, longitude;
-    tagADATE date;
-    bool inRange;
-  };
-  const Case cases[] = {
+  const struct { int timeSys; double tz, longitude; tagADATE date; bool inRange; } cases[] = {
       {1, 0.0, 0.0, Date(99999, 12, 31, 23, 59, 59), true},
       {1, 0.0, 0.0, Date(100000, 1, 1, 0, 0, 0), true},
       {1, 0.0, 0.0, Date(100000, 1, 1, 0, 0, 1), false},
@@ -59,7 +54,7 @@ TEST_F(CalendarRulesTest, RangeBoundsAreIncludedAndMoveWithTheZoneOfTheTimeSyste
       {5, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
       {8, 0.0, 0.0, Date(500000, 1, 1, 0, 0, 0), true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SetDate(c.timeSys, 2006, 1, 1, 0, 0, 0, c.tz);
     P().Longitude() = c.longitude;
     EXPECT_EQ(P().IsDateInRange(c.date), c.inRange)
@@ -105,69 +100,41 @@ TEST_F(CalendarRulesTest, RecordsOfTheOtherTimeSystems) {
   rig.host.Reply("? Time.jd", "2453827.5");
   rig.host.Reply("? Time.Timezone", "5.5");
   Build();
-
-  // Calendar systems carry the six fields.
+  // Calendar systems carry the six fields, JD and MJD both the Julian
+  // date; sidereal time and no time system leave the zero record alone.
   SetDate(7, 1999, 2, 3, 4, 5, 6);
-  _DATEPAD record{};
-  P().SetDatePadData(&record);
-  EXPECT_EQ(record.nTimeSys, 7);
-  EXPECT_EQ(record.nSecond, 6);
-  EXPECT_EQ(record.dDay, 0.0);
-
-  // JD and MJD both carry the Julian date.
-  for (int ts : {4, 5}) {
-    record = _DATEPAD{};
-    P().TimeSys() = ts;
-    P().SetDatePadData(&record);
-    EXPECT_EQ(record.nTimeSys, ts);
-    EXPECT_EQ(record.dJd, 2453827.5);
-  }
-
-  // Sidereal time and no time system leave the zero record alone.
-  for (int ts : {3, 8}) {
-    record = _DATEPAD{};
-    P().TimeSys() = ts;
+  const struct { int sys, recordSys, second; double jd; } out[] = {
+      {7, 7, 6, 0.0}, {4, 4, 0, 2453827.5}, {5, 5, 0, 2453827.5}, {3, 0, 0, 0.0}, {8, 0, 0, 0.0}};
+  for (const auto& c : out) {
+    _DATEPAD record{};
+    P().TimeSys() = c.sys;
     rig.host.ClearSent();
     P().SetDatePadData(&record);
-    EXPECT_EQ(record.nTimeSys, 0);
-    EXPECT_TRUE(rig.host.Sent().empty());
+    EXPECT_EQ(std::make_tuple(record.nTimeSys, record.nSecond, record.dJd, record.dDay),
+              std::make_tuple(c.recordSys, c.second, c.jd, 0.0)) << c.sys;
+    if (c.recordSys == 0) EXPECT_TRUE(rig.host.Sent().empty());
   }
 
-  // Coming back: MJD is moved to JD, zones by system.
+  // Coming back: MJD is moved to JD (MJD 0 = 1858-11-17 00:00 UT), zones by system.
   tagADATE date{};
-  record = _DATEPAD{};
+  _DATEPAD record{};
   record.nTimeSys = 5;
-  record.dJd = 0.0;  // MJD 0 = 1858-11-17 00:00 UT
   P().GetDatePadData(record, &date);
-  EXPECT_EQ(P().TimeSys(), 5);
-  EXPECT_EQ(std::make_tuple(date.nYear, date.nMonth, date.nDay, date.dTimeZone), std::make_tuple(1858, 11, 17, 0.0));
-
+  EXPECT_EQ(std::make_tuple(P().TimeSys(), date.nYear, date.nMonth, date.nDay, date.dTimeZone),
+            std::make_tuple(5, 1858, 11, 17, 0.0));
   record = _DATEPAD{0, 2006, 4, 1, 21, 30, 15, 0.0, 0.0};
   P().GetDatePadData(record, &date);
-  EXPECT_EQ(date.dTimeZone, 9.0);
-  EXPECT_EQ(date.dSecond, 15.0);
+  EXPECT_EQ(std::make_pair(date.dTimeZone, date.dSecond), std::make_pair(9.0, 15.0));
   record.nTimeSys = 6;
   P().GetDatePadData(record, &date);
-  EXPECT_EQ(date.dTimeZone, 5.5);  // the host's zone
-  EXPECT_EQ(P().TimeSys(), 6);
+  EXPECT_EQ(std::make_pair(P().TimeSys(), date.dTimeZone), std::make_pair(6, 5.5));  // the host's zone
 
   // Sidereal time switches the pad but gives no date; code 3 does nothing.
   date = tagADATE{1, 2, 3, 4, 5, 6.0, 7.0};
-  record.nTimeSys = 8;
-  P().GetDatePadData(record, &date);
-  EXPECT_EQ(P().TimeSys(), 8);
-  EXPECT_EQ(date.nYear, 1);
-  record.nTimeSys = 3;
-  P().GetDatePadData(record, &date);
-  EXPECT_EQ(P().TimeSys(), 8);
-  EXPECT_EQ(date.nYear, 1);
-}
-
-TEST_F(CalendarRulesTest, DateButtonIsOffOnlyInSiderealTime) {
-  Build();
-  for (int ts = 0; ts <= 8; ++ts) {
-    P().TimeSys() = ts;
-    EXPECT_EQ(rig.pad->IsDateButtonEnabled(), ts == 8 ? FALSE : TRUE) << ts;
+  for (int sys : {8, 3}) {
+    record.nTimeSys = sys;
+    P().GetDatePadData(record, &date);
+    EXPECT_EQ(std::make_pair(P().TimeSys(), date.nYear), std::make_pair(8, 1)) << sys;
   }
 }
 

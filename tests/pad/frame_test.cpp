@@ -1,5 +1,5 @@
 // The bar: its title, tooltips and fly-by texts, one picture per colour
-// scheme and dock state, the private messages and destruction.
+// scheme and dock state, the label colours and destruction.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
@@ -54,15 +54,14 @@ TEST_F(FrameTest, TitleTooltipsAndFlyByTexts) {
 // One picture per scheme and dock state, with both marks on, the Moon at
 // 14.6 days and a place and magnitude of more digits than the standard.
 TEST_F(FrameTest, PicturesOfEachSchemeAndDockState) {
-  const struct { const char* name; int scheme; bool absent; bool floating; } cases[] = {
-      {"bar-dark-docked", 0, false, false},  {"bar-dark-floating", 0, false, true},
-      {"bar-system-docked", 1, false, false}, {"bar-system-floating", 7, false, true},
+  const struct { const char* name; int scheme; bool floating; } cases[] = {
+      {"bar-dark-docked", 0, false}, {"bar-dark-floating", 0, true},
+      {"bar-system-docked", 1, false}, {"bar-system-floating", 7, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TearDown();
     rig.colorScheme = c.scheme;
-    rig.colorSchemeAbsent = c.absent;
     rig.floating = c.floating;
     Host().Reply("? View.Track", "TRUE");
     Host().Reply("? View.Trace", "TRUE");
@@ -94,17 +93,6 @@ TEST_F(FrameTest, LabelColours) {
       EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
     }
   }
-}
-
-TEST_F(FrameTest, PrivateMessagesReachTheirHandlers) {
-  Build();
-  Pad().SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>("ST"));
-  EXPECT_EQ(P().TimeSys(), 8);
-  Pad().SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>("JST"));
-  Pad().SendMessage(WM_CHANGEDATE);  // the date/time dialog, cancelled by the empty script
-  EXPECT_EQ(rig.services.modal.Runs(), 1);
-  Pad().SendMessage(WM_CHANGEOBS);  // the location dialog
-  EXPECT_EQ(rig.services.modal.Runs(), 2);
 }
 
 TEST_F(FrameTest, DestructionFreesWhatThePadCreatedOnly) {

@@ -1,7 +1,6 @@
 // What a recorded session cannot show of the mouse (tests/app/scripts has
 // the clicks, holds, wheel, middle button and label): that nothing of a
-// hold outlives it, the menu's entries and place, the order of the host's
-// and the main window's news, and the focus mark.
+// hold outlives it, the menu's entries and place, and the focus mark.
 #include "pad_fixture.h"
 
 class MouseTest : public PadTest {};
@@ -9,13 +8,7 @@ class MouseTest : public PadTest {};
 // Every way a hold ends leaves no timer, capture or busy flag behind.
 TEST_F(MouseTest, NothingOfAHoldOutlivesIt) {
   Build();
-  struct Case {
-    const char* how;
-    UINT down;
-    int heldMs;
-    std::function<void()> end;
-  };
-  const Case cases[] = {
+  const struct { const char* how; UINT down; int heldMs; std::function<void()> end; } cases[] = {
       {"released early", WM_LBUTTONDOWN, 490, [&] { Send(WM_LBUTTONUP, P().DateCell(13)); }},
       {"SetEnable(0)", WM_LBUTTONDOWN, 600, [&] { Pad().SetEnable(0); }},
       {"EnableAnimation(0)", WM_RBUTTONDOWN, 600, [&] { Pad().EnableAnimation(0); }},
@@ -27,7 +20,7 @@ TEST_F(MouseTest, NothingOfAHoldOutlivesIt) {
        }},
       {"focus lost during a key", WM_KEYDOWN, 520, [&] { Pad().SendMessage(WM_KILLFOCUS); }},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
     Pad().EnableAnimation(5);
     EXPECT_EQ(Pad().GetEnable(), 1);
@@ -74,41 +67,6 @@ TEST_F(MouseTest, TheArrowOpensTheMenuBelowTheLabelWithTheCurrentSystemMarked) {
   const int menus = MenusShown();
   RightClick(P().Arrow());  // a right press opens nothing
   EXPECT_EQ(MenusShown(), menus);
-}
-
-// The host gets the date before the main window hears of it, so the main
-// window reads the new date.
-TEST_F(MouseTest, TheHostHearsBeforeTheMainWindow) {
-  Build();
-  size_t toldWhenSent = 99;
-  Host().onCommand = [&](const std::string& c) {
-    if (c.rfind("Time = ", 0) == 0) toldWhenSent = rig.Changes().size();
-  };
-  const size_t told = rig.Changes().size();
-  Send(WM_MBUTTONDOWN, P().DateCell(16));
-  Host().onCommand = nullptr;
-  EXPECT_EQ(toldWhenSent, told);
-  ASSERT_EQ(rig.Changes().size(), told + 1);
-  EXPECT_EQ(rig.Changes().back(), "DATE");
-}
-
-// A failing host call leaves no wheel or middle-button action busy.
-TEST_F(MouseTest, AFailingHostLeavesNoActionBusy) {
-  Build();
-  for (UINT msg : {UINT(WM_MOUSEWHEEL), UINT(WM_MBUTTONDOWN)}) {
-    Send(WM_MOUSEMOVE, P().DateCell(13));
-    Host().FailOnCall(1);
-    if (msg == WM_MOUSEWHEEL) {
-      const CPoint s = P().ScreenOf(P().DateCell(13));
-      Pad().DispatchMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(s.x, s.y));
-    } else {
-      Pad().DispatchMessage(msg, 0, MAKELPARAM(P().DateCell(13).x, P().DateCell(13).y));
-    }
-    EXPECT_TRUE(P().Idle()) << P().BusyState();
-  }
-  Host().ClearSent();
-  LeftClick(P().DateCell(13));
-  EXPECT_EQ(CountSent("Time = LST("), 1);
 }
 
 // The focus mark beside the date text, and what screen readers read.

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "pad/replies.h"
 
@@ -49,79 +50,41 @@ TEST(Replies, NumbersIntegersTruthAndPairs) {
   }
 }
 
-namespace {
-DateFields Preset() {
-  DateFields f;
-  f.year = -7; f.month = -7; f.day = -7; f.hour = -7; f.minute = -7; f.second = -7;
-  return f;
-}
-}  // namespace
-
 TEST(Replies, DateRepliesFollowTheScanPatterns) {
-  DateFields f = Preset();
-  EXPECT_EQ(ReadDate("JST AD2006/04/01 21:30:15", 4, &f), 8);
-  EXPECT_EQ(f.label, "JST");
-  EXPECT_EQ(f.era, "AD");
-  EXPECT_EQ(f.year, 2006);
-  EXPECT_EQ(f.month, 4);
-  EXPECT_EQ(f.day, 1);
-  EXPECT_EQ(f.hour, 21);
-  EXPECT_EQ(f.minute, 30);
-  EXPECT_EQ(f.second, 15);
-
-  // Blanks: any run between label and era, before each number; none is
-  // allowed before a "/" or ":".
-  f = Preset();
-  EXPECT_EQ(ReadDate("  LMT   BC  100/ 1/2   3: 4:5", 4, &f), 8);
-  EXPECT_EQ(f.era, "BC");
-  EXPECT_EQ(f.year, 100);
-  EXPECT_EQ(f.minute, 4);
-  f = Preset();
-  EXPECT_EQ(ReadDate("JST AD2006 /04/01 21:30:15", 4, &f), 3);
-  EXPECT_EQ(f.year, 2006);
-  EXPECT_EQ(f.month, -7);  // not supplied: keeps its value
-
-  // The label takes at most four (three) characters; the rest runs on
-  // into the era.
-  f = Preset();
-  EXPECT_EQ(ReadDate("ABCDE AD2006/1/1 0:0:0", 4, &f), 2);
-  EXPECT_EQ(f.label, "ABCD");
-  EXPECT_EQ(f.era, "E");
-  EXPECT_EQ(f.year, -7);
-  f = Preset();
-  EXPECT_EQ(ReadDate("JST AD2006/1/1 0:0:0", 3, &f), 8);
-  f = Preset();
-  EXPECT_EQ(ReadDate("UTC1 AD2006/1/1 0:0:0", 3, &f), 2);
-  EXPECT_EQ(f.label, "UTC");
-  EXPECT_EQ(f.era, "1");
-
-  // Missing label and era read as empty.
-  f = Preset();
-  f.label = "old";
-  f.era = "old";
-  EXPECT_EQ(ReadDate("   ", 4, &f), 0);
-  EXPECT_EQ(f.label, "");
-  EXPECT_EQ(f.era, "");
-  EXPECT_EQ(f.year, -7);
-  f = Preset();
-  EXPECT_EQ(ReadDate("ERROR: no such time", 4, &f), 2);
-  EXPECT_EQ(f.label, "ERRO");
-  EXPECT_EQ(f.era, "R:");
-
-  // Numbers beyond the int range saturate; signs are read.
-  f = Preset();
-  EXPECT_EQ(ReadDate("JST AD99999999999/-99999999999/+3 0:0:0", 4, &f), 8);
-  EXPECT_EQ(f.year, INT_MAX);
-  EXPECT_EQ(f.month, INT_MIN);
-  EXPECT_EQ(f.day, 3);
-
-  // Text of any length is read without overrun.
-  f = Preset();
-  const std::string longLabel(1 << 20, 'X');
-  EXPECT_EQ(ReadDate(longLabel, 4, &f), 2);
-  EXPECT_EQ(f.label, "XXXX");
-  EXPECT_EQ(f.era, "XX");
-  f = Preset();
-  EXPECT_EQ(ReadDate("JST AD" + std::string(100000, '1') + "/1/1 0:0:0", 4, &f), 8);
-  EXPECT_EQ(f.year, INT_MAX);
+  constexpr int k = -7;  // a field the reply does not supply keeps its value
+  const struct {
+    std::string text;
+    int labelWidth, read;
+    const char *label, *era;
+    int year, month, day, hour, minute, second;
+  } cases[] = {
+      {"JST AD2006/04/01 21:30:15", 4, 8, "JST", "AD", 2006, 4, 1, 21, 30, 15},
+      // Blanks: any run between label and era, before each number; none is
+      // allowed before a "/" or ":".
+      {"  LMT   BC  100/ 1/2   3: 4:5", 4, 8, "LMT", "BC", 100, 1, 2, 3, 4, 5},
+      {"JST AD2006 /04/01 21:30:15", 4, 3, "JST", "AD", 2006, k, k, k, k, k},
+      // The label takes at most four (three) characters; the rest runs on
+      // into the era.
+      {"ABCDE AD2006/1/1 0:0:0", 4, 2, "ABCD", "E", k, k, k, k, k, k},
+      {"JST AD2006/1/1 0:0:0", 3, 8, "JST", "AD", 2006, 1, 1, 0, 0, 0},
+      {"UTC1 AD2006/1/1 0:0:0", 3, 2, "UTC", "1", k, k, k, k, k, k},
+      // Missing label and era read as empty.
+      {"   ", 4, 0, "", "", k, k, k, k, k, k},
+      {"ERROR: no such time", 4, 2, "ERRO", "R:", k, k, k, k, k, k},
+      // Numbers beyond the int range saturate; signs are read.
+      {"JST AD99999999999/-99999999999/+3 0:0:0", 4, 8, "JST", "AD", INT_MAX, INT_MIN, 3, 0, 0, 0},
+      // Text of any length is read without overrun.
+      {std::string(1 << 20, 'X'), 4, 2, "XXXX", "XX", k, k, k, k, k, k},
+      {"JST AD" + std::string(100000, '1') + "/1/1 0:0:0", 4, 8, "JST", "AD", INT_MAX, 1, 1, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
+    DateFields f;
+    f.label = f.era = "old";
+    f.year = f.month = f.day = f.hour = f.minute = f.second = k;
+    EXPECT_EQ(ReadDate(c.text, c.labelWidth, &f), c.read);
+    EXPECT_EQ(std::tie(f.label, f.era, f.year, f.month, f.day, f.hour, f.minute, f.second),
+              std::make_tuple(std::string(c.label), std::string(c.era), c.year, c.month, c.day, c.hour, c.minute,
+                              c.second));
+  }
 }

@@ -3,38 +3,23 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <random>
 #include <string>
 
 #include "host/corlmr.h"
 
-enum class Fault {
-  Throw,        // the call throws CHostError
-  RandomBytes,  // up to 80 random bytes, NULs included
-  HugeText,     // a million nines
-  NaN,          // "nan"
-  MinusInf,     // "-inf"
-  WildDate,     // a date reply with every field beyond its range
-  BareWildDate, // the same without its label
-  True,         // "TRUE" to every question
-  Empty,        // ""
-};
-constexpr int kFaultKinds = 9;
+enum class Fault { Throw, RandomBytes, HugeText, NaN, MinusInf, WildDate, BareWildDate, True, Empty };
 
-inline const char* FaultName(Fault fault) {
-  switch (fault) {
-    case Fault::Throw: return "throw";
-    case Fault::RandomBytes: return "random bytes";
-    case Fault::HugeText: return "huge text";
-    case Fault::NaN: return "nan";
-    case Fault::MinusInf: return "-inf";
-    case Fault::WildDate: return "wild date";
-    case Fault::BareWildDate: return "bare wild date";
-    case Fault::True: return "TRUE";
-    case Fault::Empty: return "empty";
-  }
-  return "?";
-}
+// What each fault answers (Throw throws; RandomBytes: up to 80 random bytes,
+// NULs included; HugeText: a million nines), and its name for a trace.
+inline const struct { const char* name; const char* reply; } kFaults[] = {
+    {"throw", ""},          {"random bytes", ""}, {"huge text", ""}, {"nan", "nan"}, {"-inf", "-inf"},
+    {"wild date", "JST BC-2147483648/99/99 99:99:99"}, {"bare wild date", "BC-2147483648/99/99 99:99:99"},
+    {"TRUE", "TRUE"},       {"empty", ""},
+};
+static_assert(std::size(kFaults) == int(Fault::Empty) + 1);
+inline const char* FaultName(Fault fault) { return kFaults[int(fault)].name; }
 
 class CFaultyHost : public CCorLmr {
  public:
@@ -49,29 +34,17 @@ class CFaultyHost : public CCorLmr {
   }
   void Heal() { m_failAt = -1; }
   int Calls() const { return m_calls; }
-  bool Failed() const { return m_failed; }
-  void ResetFailed() { m_failed = false; }
+  bool failed = false;  // a failure was injected since the test last cleared it
 
   std::string Execute(const char* command) override {
-    ++m_calls;
-    if (m_calls != m_failAt) return m_real.Execute(command);
-    m_failed = true;
-    switch (m_fault) {
-      case Fault::Throw: throw CHostError("injected host failure");
-      case Fault::RandomBytes: {
-        std::string bytes(m_random() % 81, '\0');
-        for (char& c : bytes) c = static_cast<char>(m_random() & 0xFF);
-        return bytes;
-      }
-      case Fault::HugeText: return std::string(1 << 20, '9');
-      case Fault::NaN: return "nan";
-      case Fault::MinusInf: return "-inf";
-      case Fault::WildDate: return "JST BC-2147483648/99/99 99:99:99";
-      case Fault::BareWildDate: return "BC-2147483648/99/99 99:99:99";
-      case Fault::True: return "TRUE";
-      case Fault::Empty: return "";
-    }
-    return "";
+    if (++m_calls != m_failAt) return m_real.Execute(command);
+    failed = true;
+    if (m_fault == Fault::Throw) throw CHostError("injected host failure");
+    if (m_fault == Fault::HugeText) return std::string(1 << 20, '9');
+    if (m_fault != Fault::RandomBytes) return kFaults[int(m_fault)].reply;
+    std::string bytes(m_random() % 81, '\0');
+    for (char& c : bytes) c = static_cast<char>(m_random() & 0xFF);
+    return bytes;
   }
 
  private:
@@ -79,6 +52,5 @@ class CFaultyHost : public CCorLmr {
   int m_calls = 0;
   int m_failAt = -1;
   Fault m_fault = Fault::Throw;
-  bool m_failed = false;
   std::mt19937 m_random;
 };

@@ -18,10 +18,11 @@
 
 namespace {
 
-// Runs every kept input of fuzz/corpus/<name>/ through `target`; returns
-// how many there were.
+// Runs every kept input of fuzz/corpus/<name>/ through a new `Target`;
+// returns how many there were.
 template <class Target>
-int Replay(const char* name, Target& target) {
+int Replay(const char* name) {
+  Target target;
   const QDir dir(QStringLiteral(LUMIRA_SOURCE_DIR "/fuzz/corpus/") + name);
   int count = 0;
   for (const QFileInfo& file : dir.entryInfoList(QDir::Files, QDir::Name)) {
@@ -39,26 +40,17 @@ int Replay(const char* name, Target& target) {
 }
 
 TEST(FuzzReplay, KeptInputsOfEveryTarget) {
-  fuzz::CRepliesFuzz replies;
-  EXPECT_GT(Replay("replies", replies), 0);
-  fuzz::CEngineFuzz engine;
-  EXPECT_GT(Replay("engine", engine), 0);
-  fuzz::CObsDialogFuzz obs;
-  EXPECT_GT(Replay("obs_dialog", obs), 0);
-  fuzz::CTimeDialogFuzz time;
-  EXPECT_GT(Replay("time_dialog", time), 0);
-  fuzz::CResourcesFuzz resources;
-  EXPECT_GT(Replay("resources", resources), 0);
+  EXPECT_GT(Replay<fuzz::CRepliesFuzz>("replies"), 0);
+  EXPECT_GT(Replay<fuzz::CEngineFuzz>("engine"), 0);
+  EXPECT_GT(Replay<fuzz::CObsDialogFuzz>("obs_dialog"), 0);
+  EXPECT_GT(Replay<fuzz::CTimeDialogFuzz>("time_dialog"), 0);
+  EXPECT_GT(Replay<fuzz::CResourcesFuzz>("resources"), 0);
 #ifdef LUMIRA_FUZZ_HAS_SCRIPT
-  fuzz::CScriptFuzz script;
-  EXPECT_GT(Replay("script", script), 0);
+  EXPECT_GT(Replay<fuzz::CScriptFuzz>("script"), 0);
 #endif
-  fuzz::CPadHostFuzz pad;
-  EXPECT_GT(Replay("pad_host", pad), 0);
-  fuzz::CStarCatalogueFuzz stars;
-  EXPECT_GT(Replay("star_catalogue", stars), 0);
-  fuzz::CConstellationsFuzz figures;
-  EXPECT_GT(Replay("constellations", figures), 0);
+  EXPECT_GT(Replay<fuzz::CPadHostFuzz>("pad_host"), 0);
+  EXPECT_GT(Replay<fuzz::CStarCatalogueFuzz>("star_catalogue"), 0);
+  EXPECT_GT(Replay<fuzz::CConstellationsFuzz>("constellations"), 0);
 }
 
 }  // namespace

@@ -23,7 +23,6 @@ class CLumiraPadProbe {
   double& Longitude() { return p.m_fLongitude; }
   double& Latitude() { return p.m_fLatitude; }
   double& MagLimit() { return p.m_fMagLimit; }
-  int& MoonAge() { return p.m_nMoonAge; }
   BOOL& Track() { return p.m_bTrack; }
   BOOL& Trace() { return p.m_bTrace; }
   BOOL Initialized() const { return p.m_bInitialized; }
@@ -31,12 +30,10 @@ class CLumiraPadProbe {
   int& EdgeDigit() { return p.m_iEdgeDigit; }
   BOOL& AskingLock() { return p.m_bAskingLock; }
   BOOL& Playing() { return p.m_bPlaying; }
-  const CString& Era() const { return p.m_strEra; }
   const CString& Speed() const { return p.m_strSpeed; }
   int*& TimeSysPtr() { return p.m_pTimeSys; }
   int*& AnimationPtr() { return p.m_pAnimation; }
   CLmrStatic& DateDisplay() { return p.m_stcDate; }
-  CLmrStatic& ObsDisplay() { return p.m_stcObs; }
   CLmrStatic& MagDisplay() { return p.m_stcMag; }
   const CLmrTipMenu& TimeSysMenu() const { return p.m_menuTimeSys; }
   COLORREF TextColor() const { return p.m_crText; }
@@ -98,10 +95,8 @@ class CLumiraPadProbe {
   BOOL IsDateInRange(const tagADATE& date) const { return p.IsDateInRange(&date); }
   void SetDatePadData(_DATEPAD* record) { p.SetDatePadData(record); }
   void GetDatePadData(const _DATEPAD& record, tagADATE* date) { p.GetDatePadData(record, date); }
-  void OnTimer(UINT_PTR id) { p.OnTimer(id); }
   void StopAnimation() { p.StopAnimation(); }
   double GetMagLimit() { return p.GetMagLimit(); }
-  void SetCorLmrMag() { p.SetCorLmrMag(); }
   LRESULT OnChangeTz(const char* label) { return p.OnChangeTz(0, reinterpret_cast<LPARAM>(label)); }
   LRESULT ChangeTz(WPARAM wp, LPARAM lp) { return p.OnChangeTz(wp, lp); }
 

@@ -11,7 +11,6 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
-#include <QSettings>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,13 +59,10 @@ inline void ScriptStandardMoment(CScriptedHost& host) {
 struct PadRig {
   // Before Build(): how the bar is set up.
   int colorScheme = 0;       // written to the settings before the pad reads them
-  bool colorSchemeAbsent = false;  // ... or removed from them
-  bool dock = true;          // put the bar in a dock at the top of the frame
-  bool floating = false;     // ... and float that dock
+  bool floating = false;     // float the dock the bar is put in at the top of the frame
   bool giveHost = true;      // hand over a host control at all
   bool givePointers = true;  // hand over the three host variables
   CCorLmr* engine = nullptr; // another host control instead of `host`
-  QSize windowSize{800, 120};
 
   CScriptedServices services;  // services.prompt, .clock, .popup ... script and record
   CResources resources;
@@ -99,21 +95,15 @@ struct PadRig {
     ctx = services.Context(&resources);
     frame = std::make_unique<CPadChangeRecorder>(ctx, &window);
     ctx.mainWnd = frame.get();
-    if (colorSchemeAbsent) {
-      QSettings(QSettings::IniFormat, QSettings::UserScope, "Lumira", "Lumira").remove("ColorScheme");
-    } else {
-      CRegistry::Write("General", "ColorScheme", colorScheme);
-    }
-    window.resize(windowSize);
+    CRegistry::Write("General", "ColorScheme", colorScheme);
+    window.resize(800, 120);
     pad = std::make_unique<CLumiraPad>(Context());
     if (pad->Create(frame.get()) != 1) {
       error = "the pad could not be created";
       return false;
     }
-    if (dock) {
-      frame->DockControlBar(pad.get());
-      if (floating) frame->FloatControlBar(pad.get(), true);
-    }
+    frame->DockControlBar(pad.get());
+    if (floating) frame->FloatControlBar(pad.get(), true);
     window.show();
     if (givePointers) {
       pad->SetTimeSysPtr(&timeSys, &zone);
@@ -125,6 +115,5 @@ struct PadRig {
     pad->UpdateWindow();  // what the first refresh invalidated, as the event loop would
     return true;
   }
-  CLumiraPadProbe Probe() { return CLumiraPadProbe(*pad); }
 };
 

@@ -11,10 +11,9 @@
 
 class CScriptedHost : public CCorLmr {
  public:
-  // The reply for a command text, exactly as sent ("? Time.jd").
+  // The reply for a command text, exactly as sent ("? Time.jd"); commands
+  // not in the table get an empty text.
   void Reply(const std::string& command, const std::string& reply) { m_replies[command] = reply; }
-  // Commands not in the table get `fallback` (default: empty text).
-  void SetFallback(const std::string& reply) { m_fallback = reply; }
   // The Nth call from now (1 = the next) throws CHostError.
   void FailOnCall(int n) { m_failAt = m_calls + n; }
 
@@ -27,7 +26,7 @@ class CScriptedHost : public CCorLmr {
     m_sent.emplace_back(command);
     if (m_failAt == m_calls) throw CHostError("scripted host failure");
     auto it = m_replies.find(command);
-    return it == m_replies.end() ? m_fallback : it->second;
+    return it == m_replies.end() ? std::string() : it->second;
   }
 
   const std::vector<std::string>& Sent() const { return m_sent; }
@@ -36,7 +35,6 @@ class CScriptedHost : public CCorLmr {
 
  private:
   std::map<std::string, std::string> m_replies;
-  std::string m_fallback;
   std::vector<std::string> m_sent;
   int m_calls = 0;
   int m_failAt = -1;
