@@ -241,6 +241,9 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
     case ScriptLine::Kind::Choose:
       return RunChoose(line);
     case ScriptLine::Kind::Row:
+      // The view follows the engine once the event loop is back, as a
+      // user would see it after the pad's own command.
+      QCoreApplication::processEvents();
       Print(QString("= %1: %2").arg(line.text, m_window->State().RowText(line.text)));
       return true;
     case ScriptLine::Kind::Set:
