@@ -35,7 +35,7 @@ TEST_F(PadDialogsTest, DialogsOpenBelowThePadAndCancelChangesNothing) {
     CRect placed;
     Open(c.message, [&](CDialog& d) {
       d.GetWindowRect(&placed);
-      if (c.message == WM_CHANGEDATE) EXPECT_EQ(ui::Selected(d, kList), 0);  // JST
+      EXPECT_TRUE(c.message != WM_CHANGEDATE || ui::Selected(d, kList) == 0);  // JST
       ui::Type(d, c.hourId, "3");
       d.PressButton(IDCANCEL);
     });
