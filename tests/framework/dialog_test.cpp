@@ -1,8 +1,7 @@
 // Dialogs from templates: what an integer field accepts, Cancel and
 // Escape, a disabled radio button.  (The pad's dialogs and the
-// recorded sessions pin data exchange, radio groups and the list.)
+// recorded sessions pin the other exchanges, radio groups and the list.)
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QWidget>
@@ -18,19 +17,9 @@ class TestDialog : public CDialog {
  public:
   explicit TestDialog(CAppContext& ctx) : CDialog(ctx, 7001) {}
   int m_nYear = 2006;
-  CString m_strJd = QStringLiteral("2451545.0");
-  int m_nEra = 1;
-  int m_nNS = 0;
-  CComboBox m_combo;
 
  protected:
-  void DoDataExchange(CDataExchange* dx) override {
-    DDX_Text(dx, 1000, m_nYear);
-    DDX_Radio(dx, 1076, m_nEra);
-    DDX_Control(dx, 6029, m_combo);
-    DDX_Text(dx, 1003, m_strJd);
-    DDX_Radio(dx, 1080, m_nNS);
-  }
+  void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, 1000, m_nYear); }
 };
 
 QLineEdit* Edit(CDialog& d, int id) { return qobject_cast<QLineEdit*>(d.GetDlgItem(id)->Widget()); }
@@ -58,24 +47,18 @@ TEST_F(DialogTest, IntegerFieldsAcceptOnlyWholeNumbers) {
     bool accepted;
     int value;
   };
-  const Case cases[] = {{"42", true, 42},          {"+5", true, 5},       {" -7 ", true, -7},
-                        {"2147483647", true, INT_MAX}, {"-2147483648", true, INT_MIN},
-                        {"2147483648", false, 0},  {"", false, 0},        {"1.5", false, 0},
-                        {"- 3", false, 0},         {"++3", false, 0},     {"0x10", false, 0},
-                        {"１２", false, 0}};
+  const Case cases[] = {{"+5", true, 5},       {" -7 ", true, -7},    {"2147483647", true, INT_MAX},
+                        {"-2147483648", true, INT_MIN}, {"2147483648", false, 0}, {"", false, 0},
+                        {"1.5", false, 0},     {"- 3", false, 0},     {"++3", false, 0},
+                        {"0x10", false, 0},    {"１２", false, 0}};
   for (const Case& c : cases) {
     TestDialog dlg(ctx);
     ASSERT_TRUE(dlg.CreateFromTemplate());
     Edit(dlg, 1000)->setText(QString::fromUtf8(c.text));
     s.prompt.ClearShown();
     EXPECT_EQ(dlg.UpdateData(TRUE), c.accepted ? TRUE : FALSE) << c.text;
-    if (c.accepted) {
-      EXPECT_EQ(dlg.m_nYear, c.value) << c.text;
-      EXPECT_TRUE(s.prompt.Shown().empty());
-    } else {
-      EXPECT_EQ(dlg.m_nYear, 2006) << c.text;
-      EXPECT_EQ(s.prompt.Shown().size(), 1u) << c.text;
-    }
+    EXPECT_EQ(dlg.m_nYear, c.accepted ? c.value : 2006) << c.text;
+    EXPECT_EQ(s.prompt.Shown().size(), c.accepted ? 0u : 1u) << c.text;
     dlg.DestroyWindow();
   }
 }

@@ -1,12 +1,11 @@
 // The interactive services, driven from the event loop they run: message
-// boxes, a modal dialog, a popup menu, Qt timers, the status bar.
+// boxes, a modal dialog, a popup menu, Qt timers.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QTimer>
 #include <functional>
 
@@ -132,11 +131,4 @@ TEST(QtServices, TimersDeliverAndStop) {
   w.SetTimer(1, 10);
   w.DestroyWindow();
   EXPECT_FALSE(timers.KillTimer(&w, 1)) << "destroying the window stopped its timers";
-}
-
-TEST(QtServices, StatusSinkShowsOnTheBar) {
-  QStatusBar bar;
-  CQtStatusSink sink(&bar);
-  sink.SetMessageText(QStringLiteral("現在の日時を表示します"));
-  EXPECT_EQ(bar.currentMessage(), QStringLiteral("現在の日時を表示します"));
 }
