@@ -24,23 +24,17 @@ TEST_F(SetTimeCheckTest, OkClosesOnlyOnATimeInRangeAndOtherwiseSaysWhyOnTheField
     UINT answer;
     int focus;
   };
+  const _DATEPAD jd = Jd(4, 2453827.0), mjd = Jd(5, 2453827.0), utd = Jd(2, 2453827.0);
   const Case cases[] = {
       // Each field outside its range, refused on that field.
-      {april, kYear, "100000", 6107, kYear},
-      {april, kYear, "-100000", 6107, kYear},
-      {april, kMonth, "0", 6105, kMonth},
-      {april, kMonth, "13", 6105, kMonth},
-      {april, kDay, "0", 6102, kDay},
-      {april, kDay, "32", 6102, kDay},
-      {april, kHour, "-1", 6103, kHour},
-      {april, kHour, "31", 6103, kHour},
-      {april, kMinute, "-1", 6104, kMinute},
-      {april, kMinute, "60", 6104, kMinute},
-      {april, kSecond, "-1", 6106, kSecond},
-      {april, kSecond, "60", 6106, kSecond},
+      {april, kYear, "100000", 6107, kYear},      {april, kYear, "-100000", 6107, kYear},
+      {april, kMonth, "0", 6105, kMonth},         {april, kMonth, "13", 6105, kMonth},
+      {april, kDay, "0", 6102, kDay},             {april, kDay, "32", 6102, kDay},
+      {april, kHour, "-1", 6103, kHour},          {april, kHour, "31", 6103, kHour},
+      {april, kMinute, "-1", 6104, kMinute},      {april, kMinute, "60", 6104, kMinute},
+      {april, kSecond, "-1", 6106, kSecond},      {april, kSecond, "60", 6106, kSecond},
       // Texts that are no whole numbers.
-      {april, kYear, "12a", kNotWhole, kYear},
-      {april, kYear, "99999999999", kNotWhole, kYear},
+      {april, kYear, "12a", kNotWhole, kYear},    {april, kYear, "99999999999", kNotWhole, kYear},
       // Hour 30 of 31 December 99999 UT is past the end; 24:00 is the last
       // instant, but its year needs six places.
       {Calendar(1, 99999, 12, 31, 30, 0, 0), kNone, "", 6107, kYear},
@@ -54,19 +48,13 @@ TEST_F(SetTimeCheckTest, OkClosesOnlyOnATimeInRangeAndOtherwiseSaysWhyOnTheField
       {Calendar(0, -99998, 1, 1, 8, 59, 59), kNone, "", 6107, kYear},
       {Calendar(1, -99998, 12, 31, 30, 0, 0), kNone, "", kAccepted, kNone},
       // Julian day, modified Julian day, real day: only real numbers.
-      {Jd(4, 2453827.0), kJd, "abc", 6112, kJd},
-      {Jd(4, 2453827.0), kJd, "1.5.2", 6112, kJd},
-      {Jd(5, 2453827.0), kJd, "", 6112, kJd},
-      {Jd(2, 2453827.0), kRealDay, "12abc", 6112, kRealDay},
-      {Jd(4, 2453827.0), kJd, "1e999", 6107, kNone},
-      {Jd(5, 2453827.0), kJd, "1e999", 6107, kNone},
-      {Jd(2, 2453827.0), kRealDay, "1e999", 6107, kNone},
+      {jd, kJd, "abc", 6112, kJd},        {jd, kJd, "1.5.2", 6112, kJd},       {mjd, kJd, "", 6112, kJd},
+      {utd, kRealDay, "12abc", 6112, kRealDay},                              {jd, kJd, "1e999", 6107, kNone},
+      {mjd, kJd, "1e999", 6107, kNone},   {utd, kRealDay, "1e999", 6107, kNone},
       // Beyond the year 100000 either way (a BC year counts by its size).
-      {Jd(4, 2453827.0), kJd, "38245310", kBeyond, kNone},
-      {Jd(4, 2453827.0), kJd, "-34803212", kBeyond, kNone},
-      {Jd(4, 2453827.0), kJd, "-1e300", 6107, kJd},
-      {Jd(4, 2453827.0), kJd, "9e99", 6107, kJd},
-      {Jd(5, 2453827.0), kJd, "35845309", kAccepted, kNone},  // the last instant
+      {jd, kJd, "38245310", kBeyond, kNone},  {jd, kJd, "-34803212", kBeyond, kNone},
+      {jd, kJd, "-1e300", 6107, kJd},         {jd, kJd, "9e99", 6107, kJd},
+      {mjd, kJd, "35845309", kAccepted, kNone},  // the last instant
       // A real day is judged by the date it makes; hours beyond any int.
       {RealDay(99999, 12), kRealDay, "32.5", kBeyond, kNone},
       {RealDay(99999, 12), kRealDay, "999999999", 6107, kRealDay},

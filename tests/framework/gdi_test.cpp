@@ -36,32 +36,21 @@ TEST(DeviceContext, DrawsByThePixelRules) {
       {"diagonal leftwards, a line to its start draws nothing",
        [](CDC& dc) {
          dc.SelectObject(&red);
-         dc.MoveTo(1, 1);
-         dc.LineTo(1, 1);
-         dc.MoveTo(5, 2);
-         dc.LineTo(2, 5);
+         dc.MoveTo(1, 1); dc.LineTo(1, 1);
+         dc.MoveTo(5, 2); dc.LineTo(2, 5);
        }},
       {"a pen never created draws nothing",
        [](CDC& dc) {
          static CPen none;
          dc.SelectObject(&none);
-         dc.MoveTo(0, 0);
-         dc.LineTo(5, 0);
+         dc.MoveTo(0, 0); dc.LineTo(5, 0);
        }},
       {"rectangle: outline in the pen inside the box, filled with the brush",
-       [](CDC& dc) {
-         dc.SelectObject(&red);
-         dc.SelectObject(&blue);
-         dc.Rectangle(0, 0, 5, 4);
-       }},
+       [](CDC& dc) { dc.SelectObject(&red); dc.SelectObject(&blue); dc.Rectangle(0, 0, 5, 4); }},
       {"frame rectangle", [](CDC& dc) { dc.FrameRect(CRect(1, 1, 6, 5), &black); }},
       {"3-D edge: top and left without their last pixel in the first colour",
        [](CDC& dc) { dc.Draw3dRect(CRect(1, 1, 6, 5), kRed, kBlue); }},
-      {"ellipse stays inside its box, white inside",
-       [](CDC& dc) {
-         dc.SelectObject(&red);
-         dc.Ellipse(0, 0, 7, 6);
-       }},
+      {"ellipse stays inside its box, white inside", [](CDC& dc) { dc.SelectObject(&red); dc.Ellipse(0, 0, 7, 6); }},
       {"copy: only the part inside the source",
        [](CDC& dc) {
          static CBitmap strip;

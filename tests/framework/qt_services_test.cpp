@@ -55,21 +55,19 @@ class CountingWnd : public CWnd {
 
 TEST(QtServices, MessageBoxesAnswerYesNoAndOk) {
   CQtPrompt prompt;
-  WhenModal([](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->icon(), QMessageBox::Warning);
-    box->button(QMessageBox::Yes)->click();
-  });
-  EXPECT_EQ(prompt.MessageBox(QStringLiteral("解除しますか"), MB_YESNO | MB_ICONEXCLAMATION), IDYES);
-  WhenModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::No)->click(); });
-  EXPECT_EQ(prompt.MessageBox(QStringLiteral("?"), MB_YESNO), IDNO);
-  WhenModal([](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-    box->button(QMessageBox::Ok)->click();
-  });
-  EXPECT_EQ(prompt.MessageBox(QStringLiteral("!"), MB_OK), IDOK);
+  const struct { UINT flags; QMessageBox::StandardButton press; QMessageBox::Icon icon; int answer; } cases[] = {
+      {MB_YESNO | MB_ICONEXCLAMATION, QMessageBox::Yes, QMessageBox::Warning, IDYES},
+      {MB_YESNO, QMessageBox::No, QMessageBox::NoIcon, IDNO},
+      {MB_OK, QMessageBox::Ok, QMessageBox::NoIcon, IDOK}};
+  for (const auto& c : cases) {
+    WhenModal([&c](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->icon(), c.icon);
+      box->button(c.press)->click();
+    });
+    EXPECT_EQ(prompt.MessageBox(QStringLiteral("解除しますか"), c.flags), c.answer);
+  }
 }
 
 TEST(QtServices, ModalRunnerReturnsTheEndCode) {
