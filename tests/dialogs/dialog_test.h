@@ -23,11 +23,10 @@ namespace ui {
 inline std::string Text(CDialog& d, int id) { return d.GetDlgItemText(id).toStdString(); }
 inline void Type(CDialog& d, int id, const std::string& text) { d.SetDlgItemText(id, QString::fromStdString(text)); }
 inline CComboBox* List(CDialog& d, int id) { return dynamic_cast<CComboBox*>(d.GetDlgItem(id)); }
-inline void Pick(CDialog& d, int listId, int index) { List(d, listId)->SelectByUser(index); }
 inline int Selected(CDialog& d, int listId) { return List(d, listId)->GetCurSel(); }
-inline QAbstractButton* Button(CDialog& d, int id) { return qobject_cast<QAbstractButton*>(d.GetDlgItem(id)->Widget()); }
-inline bool Checked(CDialog& d, int id) { return Button(d, id)->isChecked(); }
-inline void Check(CDialog& d, int id) { Button(d, id)->click(); }
+inline bool Checked(CDialog& d, int id) {
+  return qobject_cast<QAbstractButton*>(d.GetDlgItem(id)->Widget())->isChecked();
+}
 inline bool Hidden(CDialog& d, int id) { return d.GetDlgItem(id)->Widget()->isHidden(); }
 inline bool Enabled(CDialog& d, int id) { return d.GetDlgItem(id)->IsWindowEnabled(); }
 inline bool Focused(CDialog& d, int id) { return d.GetDlgItem(id)->HasFocus(); }

@@ -17,16 +17,12 @@ std::string Place(CDialog& d) {
 class SetObsTest : public DialogTest {};
 
 TEST_F(SetObsTest, PlacesOpenAsDegreesAndMinutesAndComeBackFromOk) {
-  struct Case {
-    double longitude, latitude;
-    const char* shown;
-  };
-  const Case cases[] = {
+  const struct { double longitude, latitude; const char* shown; } cases[] = {
       {135.75, -135.75, "E135 45.0 S135 45.0"}, {-0.5, 0.5, "W0 30.0 N0 30.0"},
       {35.999, -35.999, "E35 59.9 S35 59.9"},   {35.9995, 0.0, "E36 0.0 N0 0.0"},
       {-180.0, -35.99999, "W180 0.0 S36 0.0"},  {1e300, -1e300, "E1000000000 0.0 S1000000000 0.0"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     auto d = OpenObs(c.longitude, c.latitude);
     EXPECT_EQ(Place(*d), c.shown) << c.longitude;
   }
@@ -42,7 +38,7 @@ TEST_F(SetObsTest, PlacesOpenAsDegreesAndMinutesAndComeBackFromOk) {
 TEST_F(SetObsTest, EveryFieldIsCheckedInOrder) {
   struct Case {
     const char *lonDeg, *lonMin, *latDeg, *latMin;
-    UINT message;  // 0: accepted, at the place below
+    UINT message;  // 0: accepted, at the place that follows
     int focus;
     double longitude = 0, latitude = 0;
   };

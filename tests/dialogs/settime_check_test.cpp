@@ -17,13 +17,7 @@ class SetTimeCheckTest : public DialogTest {};
 
 TEST_F(SetTimeCheckTest, OkClosesOnlyOnATimeInRangeAndOtherwiseSaysWhyOnTheField) {
   const _DATEPAD april = Calendar(1, 2006, 4, 1, 12, 30, 15);
-  struct Case {
-    _DATEPAD record;
-    int edit;  // kNone: the record as it is
-    const char* text;
-    UINT answer;
-    int focus;
-  };
+  struct Case { _DATEPAD record; int edit; const char* text; UINT answer; int focus; };  // edit kNone: as opened
   const _DATEPAD jd = Jd(4, 2453827.0), mjd = Jd(5, 2453827.0), utd = Jd(2, 2453827.0);
   const Case cases[] = {
       // Each field outside its range, refused on that field.

@@ -68,7 +68,8 @@ TEST_F(SetTimeConvertTest, SwitchingTheListConvertsTheFields) {
       {Calendar(1, 0, 6, 1, 0, 0, 0), {{kYear, "500"}}, "BC 500年6月1日0時0分0秒", kUT, "1 -499/6/1 0:0:0 0 0"},
       {noon, {{kYear, "0"}}, "AD 0年1月1日12時0分0秒", kUT, "1 0/1/1 12:0:0 0 0"},
       // Hours up to 30 and day 31 go to the pad as typed.
-      {Calendar(0, 2006, 2, 31, 30, 59, 59), {}, "AD 2006年2月31日30時59分59秒", kJST, "0 2006/2/31 30:59:59 0 0"},
+      {Calendar(0, 2006, 2, 31, 30, 59, 59), {}, "AD 2006年2月31日30時59分59秒", kJST,
+       "0 2006/2/31 30:59:59 0 0"},
       // 20:00 of 31 December 99999 five hours behind universal time is
       // already past the last date: the fields stay, the list switches.
       {Calendar(6, 99999, 12, 31, 20, 0, 0), {{kList, "1"}}, "AD 99999年12月31日20時 0分 0秒", kUT},
@@ -80,7 +81,7 @@ TEST_F(SetTimeConvertTest, SwitchingTheListConvertsTheFields) {
     services.prompt.ClearShown();
     auto d = OpenTime(c.record);
     for (const auto& [id, text] : c.steps) {
-      if (id == kList) ui::Pick(*d, kList, std::stoi(text));
+      if (id == kList) ui::List(*d, kList)->SelectByUser(std::stoi(text));
       else ui::Type(*d, id, text);
     }
     EXPECT_EQ(Shown(*d), c.shown);

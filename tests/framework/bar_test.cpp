@@ -115,16 +115,12 @@ TEST_F(BarTest, DockingFloatingAndTheFrame) {
   ASSERT_NE(docked.Dock(), nullptr);
   docked.SetWindowText(QStringLiteral("pad"));
   EXPECT_EQ(docked.Dock()->windowTitle(), QStringLiteral("pad"));
-  // Docked: the bar's own gripper, no caption; floating: the caption.
+  // Docked: the bar's own gripper, no caption; floating: the caption.  The
+  // framework's border and gripper in one picture per dock state.
   for (bool floating : {true, false}) {
     main.FloatControlBar(&docked, floating);
     EXPECT_EQ(docked.IsFloating(), floating);
     EXPECT_EQ(docked.Dock()->titleBarWidget()->sizeHint().height() > 0, floating);
-  }
-
-  // The framework's border and gripper, in one picture per dock state.
-  for (bool floating : {false, true}) {
-    main.FloatControlBar(&docked, floating);
     QImage img(40, 20, QImage::Format_RGB32);
     img.fill(Qt::magenta);  // neither the highlight nor the shadow
     CDC dc(&img);

@@ -41,11 +41,7 @@ class DialogTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(DialogTest, IntegerFieldsAcceptOnlyWholeNumbers) {
-  struct Case {
-    const char* text;
-    bool accepted;
-    int value;
-  };
+  struct Case { const char* text; bool accepted; int value; };
   const Case cases[] = {{"+5", true, 5},       {" -7 ", true, -7},    {"2147483647", true, INT_MAX},
                         {"-2147483648", true, INT_MIN}, {"2147483648", false, 0}, {"", false, 0},
                         {"1.5", false, 0},     {"- 3", false, 0},     {"++3", false, 0},

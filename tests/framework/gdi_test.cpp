@@ -21,18 +21,12 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 TEST(DeviceContext, DrawsByThePixelRules) {
   static CPen red(1, kRed);
   static CBrush blue(kBlue), black(RGB(0, 0, 0));
-  struct Case {
-    const char* what;
-    std::function<void(CDC&)> draw;
-  };
+  struct Case { const char* what; std::function<void(CDC&)> draw; };
   const Case cases[] = {
       {"fill: right and bottom exclusive, clipped", [](CDC& dc) { dc.FillSolidRect(CRect(-5, 1, 3, 3), kRed); }},
       {"hollow brush fills nothing", [](CDC& dc) { dc.FillRect(CRect(0, 0, 5, 5), CBrush::Hollow()); }},
       {"polyline stops before its last point",
-       [](CDC& dc) {
-         const CPoint points[] = {{0, 0}, {4, 0}, {4, 4}};
-         dc.Polyline(points, 3);
-       }},
+       [](CDC& dc) { const CPoint points[] = {{0, 0}, {4, 0}, {4, 4}}; dc.Polyline(points, 3); }},
       {"diagonal leftwards, a line to its start draws nothing",
        [](CDC& dc) {
          dc.SelectObject(&red);
@@ -40,11 +34,7 @@ TEST(DeviceContext, DrawsByThePixelRules) {
          dc.MoveTo(5, 2); dc.LineTo(2, 5);
        }},
       {"a pen never created draws nothing",
-       [](CDC& dc) {
-         static CPen none;
-         dc.SelectObject(&none);
-         dc.MoveTo(0, 0); dc.LineTo(5, 0);
-       }},
+       [](CDC& dc) { static CPen none; dc.SelectObject(&none); dc.MoveTo(0, 0); dc.LineTo(5, 0); }},
       {"rectangle: outline in the pen inside the box, filled with the brush",
        [](CDC& dc) { dc.SelectObject(&red); dc.SelectObject(&blue); dc.Rectangle(0, 0, 5, 4); }},
       {"frame rectangle", [](CDC& dc) { dc.FrameRect(CRect(1, 1, 6, 5), &black); }},

@@ -119,10 +119,7 @@ TEST(QtServices, TimersDeliverAndStop) {
     }
   };
   EXPECT_EQ(w.SetTimer(100, 10), 100u);
-  QTimer guard;  // the test never hangs
-  guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-  guard.start(10000);
+  QTimer::singleShot(10000, &loop, &QEventLoop::quit);  // the test never hangs
   loop.exec();
   EXPECT_EQ(w.ticks, 3);
   EXPECT_FALSE(w.KillTimer(100));
