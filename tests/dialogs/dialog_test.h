@@ -11,50 +11,25 @@
 #include <memory>
 #include <string>
 
-#include "dialog_probes.h"
+#include "dialogs/dlgsetobs.h"
+#include "dialogs/dlgsettime.h"
 #include "framework/resources.h"
 #include "framework/scripted_services.h"
 #include "scripted_host.h"
 
-// What a user does to a dialog, by control id.
+// What a user does to a dialog and sees on it, by control id.
 namespace ui {
 
 inline std::string Text(CDialog& d, int id) { return d.GetDlgItemText(id).toStdString(); }
-inline void Type(CDialog& d, int id, const std::string& text) {
-  d.SetDlgItemText(id, QString::fromStdString(text));
-}
-inline void Pick(CDialog& d, int listId, int index) {
-  auto* list = dynamic_cast<CComboBox*>(d.GetDlgItem(listId));
-  ASSERT_NE(list, nullptr);
-  list->SelectByUser(index);
-}
-inline int Selected(CDialog& d, int listId) {
-  auto* list = dynamic_cast<CComboBox*>(d.GetDlgItem(listId));
-  return list ? list->GetCurSel() : -2;
-}
+inline void Type(CDialog& d, int id, const std::string& text) { d.SetDlgItemText(id, QString::fromStdString(text)); }
+inline CComboBox* List(CDialog& d, int id) { return dynamic_cast<CComboBox*>(d.GetDlgItem(id)); }
+inline int Selected(CDialog& d, int listId) { return List(d, listId)->GetCurSel(); }
 inline bool Checked(CDialog& d, int id) {
-  CWnd* w = d.GetDlgItem(id);
-  auto* button = w ? qobject_cast<QAbstractButton*>(w->Widget()) : nullptr;
-  return button && button->isChecked();
+  return qobject_cast<QAbstractButton*>(d.GetDlgItem(id)->Widget())->isChecked();
 }
-inline void Check(CDialog& d, int id) {
-  CWnd* w = d.GetDlgItem(id);
-  auto* button = w ? qobject_cast<QAbstractButton*>(w->Widget()) : nullptr;
-  ASSERT_NE(button, nullptr);
-  button->click();
-}
-inline bool Hidden(CDialog& d, int id) {
-  CWnd* w = d.GetDlgItem(id);
-  return !w || !w->Widget() || w->Widget()->isHidden();
-}
-inline bool Enabled(CDialog& d, int id) {
-  CWnd* w = d.GetDlgItem(id);
-  return w && w->IsWindowEnabled();
-}
-inline bool Focused(CDialog& d, int id) {
-  CWnd* w = d.GetDlgItem(id);
-  return w && w->HasFocus();
-}
+inline bool Hidden(CDialog& d, int id) { return d.GetDlgItem(id)->Widget()->isHidden(); }
+inline bool Enabled(CDialog& d, int id) { return d.GetDlgItem(id)->IsWindowEnabled(); }
+inline bool Focused(CDialog& d, int id) { return d.GetDlgItem(id)->HasFocus(); }
 // Presses OK; true when the dialog closed with IDOK.
 inline bool PressOk(CDialog& d) {
   d.PressButton(IDOK);
@@ -84,22 +59,20 @@ class DialogTest : public ::testing::Test {
     EXPECT_TRUE(dialog->CreateFromTemplate());
     return dialog;
   }
-
   static _DATEPAD Calendar(int code, int year, int month, int day, int hour, int minute, int second) {
-    _DATEPAD record{};
-    record.nTimeSys = code;
-    record.nYear = year;
-    record.nMonth = month;
-    record.nDay = day;
-    record.nHour = hour;
-    record.nMinute = minute;
-    record.nSecond = second;
-    return record;
+    return {code, year, month, day, hour, minute, second, 0.0, 0.0};
   }
 
+  // The one message box shown since the last ClearShown(), "" for none;
+  // every refusal is an OK box with the exclamation icon.
+  std::string Refusal() {
+    const auto& shown = services.prompt.Shown();
+    if (shown.empty()) return "";
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown.back().second, UINT(MB_OK | MB_ICONEXCLAMATION));
+    return shown.back().first.toStdString();
+  }
   std::string Message(UINT id) const { return resources.String(id).value_or(QString()).toStdString(); }
-  int MessageCount() const { return int(services.prompt.Shown().size()); }
-  std::string LastMessage() const { return services.prompt.LastText().toStdString(); }
 
   CScriptedServices services;
   CResources resources;

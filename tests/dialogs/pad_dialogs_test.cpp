@@ -35,7 +35,7 @@ TEST_F(PadDialogsTest, DialogsOpenBelowThePadAndCancelChangesNothing) {
     CRect placed;
     Open(c.message, [&](CDialog& d) {
       d.GetWindowRect(&placed);
-      if (c.message == WM_CHANGEDATE) EXPECT_EQ(ui::Selected(d, kList), 0);  // JST
+      EXPECT_TRUE(c.message != WM_CHANGEDATE || ui::Selected(d, kList) == 0);  // JST
       ui::Type(d, c.hourId, "3");
       d.PressButton(IDCANCEL);
     });
@@ -57,10 +57,8 @@ TEST_F(PadDialogsTest, DateThatNormalisesOutOfRangeIsNotApplied) {
   Choose("UT");
   Host().ClearSent();
   Open(WM_CHANGEDATE, [](CDialog& d) {
-    ui::Type(d, kYear, "99999");
-    ui::Type(d, kMonth, "12");
-    ui::Type(d, kDay, "31");
-    ui::Type(d, kHour, "30");
+    for (auto [id, text] : {std::pair{kYear, "99999"}, {kMonth, "12"}, {kDay, "31"}, {kHour, "30"}})
+      ui::Type(d, id, text);
     ASSERT_TRUE(d.UpdateData(TRUE));
     d.EndDialog(IDOK);
   });

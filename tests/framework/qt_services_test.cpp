@@ -1,12 +1,11 @@
 // The interactive services, driven from the event loop they run: message
-// boxes, a modal dialog, a popup menu, Qt timers, the status bar.
+// boxes, a modal dialog, a popup menu, Qt timers.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QTimer>
 #include <functional>
 
@@ -56,21 +55,19 @@ class CountingWnd : public CWnd {
 
 TEST(QtServices, MessageBoxesAnswerYesNoAndOk) {
   CQtPrompt prompt;
-  WhenModal([](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->icon(), QMessageBox::Warning);
-    box->button(QMessageBox::Yes)->click();
-  });
-  EXPECT_EQ(prompt.MessageBox(QStringLiteral("解除しますか"), MB_YESNO | MB_ICONEXCLAMATION), IDYES);
-  WhenModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::No)->click(); });
-  EXPECT_EQ(prompt.MessageBox(QStringLiteral("?"), MB_YESNO), IDNO);
-  WhenModal([](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-    box->button(QMessageBox::Ok)->click();
-  });
-  EXPECT_EQ(prompt.MessageBox(QStringLiteral("!"), MB_OK), IDOK);
+  const struct { UINT flags; QMessageBox::StandardButton press; QMessageBox::Icon icon; int answer; } cases[] = {
+      {MB_YESNO | MB_ICONEXCLAMATION, QMessageBox::Yes, QMessageBox::Warning, IDYES},
+      {MB_YESNO, QMessageBox::No, QMessageBox::NoIcon, IDNO},
+      {MB_OK, QMessageBox::Ok, QMessageBox::NoIcon, IDOK}};
+  for (const auto& c : cases) {
+    WhenModal([&c](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->icon(), c.icon);
+      box->button(c.press)->click();
+    });
+    EXPECT_EQ(prompt.MessageBox(QStringLiteral("解除しますか"), c.flags), c.answer);
+  }
 }
 
 TEST(QtServices, ModalRunnerReturnsTheEndCode) {
@@ -122,21 +119,11 @@ TEST(QtServices, TimersDeliverAndStop) {
     }
   };
   EXPECT_EQ(w.SetTimer(100, 10), 100u);
-  QTimer guard;  // the test never hangs
-  guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-  guard.start(10000);
+  QTimer::singleShot(10000, &loop, &QEventLoop::quit);  // the test never hangs
   loop.exec();
   EXPECT_EQ(w.ticks, 3);
   EXPECT_FALSE(w.KillTimer(100));
   w.SetTimer(1, 10);
   w.DestroyWindow();
   EXPECT_FALSE(timers.KillTimer(&w, 1)) << "destroying the window stopped its timers";
-}
-
-TEST(QtServices, StatusSinkShowsOnTheBar) {
-  QStatusBar bar;
-  CQtStatusSink sink(&bar);
-  sink.SetMessageText(QStringLiteral("現在の日時を表示します"));
-  EXPECT_EQ(bar.currentMessage(), QStringLiteral("現在の日時を表示します"));
 }

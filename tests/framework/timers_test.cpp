@@ -11,25 +11,18 @@
 
 namespace {
 
-// A window that records its timer messages as "name:id@time".
+// A window that hands its timer messages to a function.
 class TimerWnd : public CWnd {
  public:
-  TimerWnd(CAppContext& ctx, CVirtualClock& clock, std::string name, std::vector<std::string>& log)
-      : m_clock(clock), m_name(std::move(name)), m_log(log) {
+  TimerWnd(CAppContext& ctx, std::function<void(UINT_PTR)> onTimer) : m_onTimer(std::move(onTimer)) {
     CreateEx(ctx, nullptr, CRect(0, 0, 10, 10), 1);
   }
-  std::function<void(UINT_PTR)> onTimer;
 
  protected:
-  void OnTimer(UINT_PTR id) override {
-    m_log.push_back(m_name + ":" + std::to_string(id) + "@" + std::to_string(m_clock.Now()));
-    if (onTimer) onTimer(id);
-  }
+  void OnTimer(UINT_PTR id) override { m_onTimer(id); }
 
  private:
-  CVirtualClock& m_clock;
-  std::string m_name;
-  std::vector<std::string>& m_log;
+  std::function<void(UINT_PTR)> m_onTimer;
 };
 
 }  // namespace
@@ -37,14 +30,19 @@ class TimerWnd : public CWnd {
 TEST(VirtualClock, DestroyingAWindowStopsItsTimers) {
   CScriptedServices s;
   CAppContext ctx = s.Context();
-  std::vector<std::string> log;
-  auto w = std::make_unique<TimerWnd>(ctx, s.clock, "w", log);
+  std::vector<std::string> log;  // "name:id@time"
+  auto logAs = [&](const std::string& name, UINT_PTR id) {
+    log.push_back(name + ":" + std::to_string(id) + "@" + std::to_string(s.clock.Now()));
+  };
+  auto w = std::make_unique<TimerWnd>(ctx, [&](UINT_PTR id) { logAs("w", id); });
   w->SetTimer(1, 10);
   w->SetTimer(2, 10);
-  TimerWnd other(ctx, s.clock, "o", log);
+  // A handler that destroys another window that has timers running.
+  TimerWnd other(ctx, [&](UINT_PTR id) {
+    logAs("o", id);
+    w.reset();
+  });
   other.SetTimer(1, 10);
-  // A handler that destroys the window of the next due timer.
-  other.onTimer = [&](UINT_PTR) { w.reset(); };
   s.clock.Advance(10);
   EXPECT_EQ(log, (std::vector<std::string>{"w:1@10", "w:2@10", "o:1@10"}));
   log.clear();
