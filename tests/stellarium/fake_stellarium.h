@@ -6,23 +6,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QMap>
 #include <QObject>
 #include <QThread>
 #include <mutex>
 #include <vector>
 
 class QTcpServer;
-
-struct FakeRequest {
-  QByteArray method;  // "GET" or "POST"
-  QByteArray path;    // without the query
-  QMap<QByteArray, QByteArray> params;  // query and form fields, decoded
-  QByteArray authorization;
-
-  // "POST /api/main/time time=2451545 timerate=0" (fields in name order).
-  QByteArray Line() const;
-};
 
 // What Stellarium holds.
 struct FakeSky {
@@ -38,10 +27,13 @@ class CFakeStellarium {
  public:
   enum class Mode {
     Normal,
-    Hang,       // reads requests, never answers
-    Close,      // closes each connection as soon as a request arrives
-    Garbage,    // answers every request with a body that is no status
+    Down,     // not listening, every connection dropped: a Stellarium that quit
+    Hang,     // reads requests, never answers
+    Close,    // closes each connection as soon as a request arrives
+    Garbage,  // answers every request with a body that is no status
+    Locked,   // answers only requests that carry kPassword
   };
+  static constexpr const char* kPassword = "sesame";
 
   CFakeStellarium();
   ~CFakeStellarium();
@@ -49,27 +41,22 @@ class CFakeStellarium {
 
   FakeSky Sky();
   void SetSky(const FakeSky& sky);
+  // Leaving Down listens again on the same port.
   void SetMode(Mode mode);
   // POSTs to this path answer "error: ..." (empty: none).
   void RefusePath(const QByteArray& path);
-  // Answers need "Basic base64(:password)" (empty: no password).
-  void RequirePassword(const QByteArray& password);
 
-  std::vector<FakeRequest> Requests();
-  // The requests as lines, without the status reads.
-  std::vector<QByteArray> Changes();
-  int StatusReads();
+  // The requests that start with `prefix`, one a line with the fields in
+  // name order: "POST /api/main/time time=2451545 timerate=0".
+  std::vector<QByteArray> Requests(const char* prefix = "");
+  std::vector<QByteArray> Changes() { return Requests("POST"); }
   void ClearRequests();
 
-  // Stops listening and drops every connection, as a Stellarium that quit;
-  // Start listens again on the same port.
-  void Stop();
-  bool Start();
-
  private:
-  QByteArray Answer(const FakeRequest& request, int* status);
-  QByteArray StatusBody(int propId);
+  struct Request;
   void Serve(QObject* socket);
+  QByteArray Answer(const Request& request, int* status);
+  QByteArray StatusBody(int propId);
 
   QThread m_thread;
   QObject* m_context = nullptr;
@@ -80,7 +67,6 @@ class CFakeStellarium {
   FakeSky m_sky;
   Mode m_mode = Mode::Normal;
   QByteArray m_refusedPath;
-  QByteArray m_password;
-  std::vector<FakeRequest> m_requests;
+  std::vector<QByteArray> m_requests;
   int m_propertyChanges = 0;  // like Stellarium's change counter
 };

@@ -31,15 +31,13 @@ class StellariumHostTest : public ::testing::Test {
   }
   std::string Run(const std::string& command) { return Host().Execute(command.c_str()); }
 
-  // A fresh engine holding Stellarium's current instant and place, with
+  // Puts a reference engine at Stellarium's current instant and place, with
   // the embedded engine's defaults for the rest.
-  std::string Reference(const std::string& command) {
-    CSkyEngine engine;
+  void AtStellarium(CSkyEngine& engine) {
     const FakeSky sky = fake.Sky();
-    std::string setup = "Time.jd = " + Number(sky.jd) + "; Location = Location(" + Number(sky.longitude) + ", " +
-                        Number(sky.latitude) + ")";
-    EXPECT_EQ(engine.Execute(std::string_view(setup)), "");
-    return engine.Execute(std::string_view(command));
+    EXPECT_EQ(engine.Execute("Time.jd = " + Number(sky.jd) + "; Location = Location(" + Number(sky.longitude) + ", " +
+                             Number(sky.latitude) + ")"),
+              "");
   }
 
   // A command and what it must do: its reply (a trailing '*': the reply
