@@ -36,7 +36,7 @@ TEST_F(StellariumHostTest, EveryWayOfNotAnsweringFailsClearlyAndLosesNothing) {
   const Case kCases[] = {
       {Mode::Down, true, "connection refused"},         {Mode::Hang, true, "no answer in time"},
       {Mode::Close, true, "closed"},                    {Mode::Garbage, false, "not a JSON object"},
-      {Mode::Locked, false, "HTTP 401"},
+      {Mode::Locked, false, "HTTP 401"},                {Mode::Locked, true, "refused the password"},
   };
   const std::string where = "Stellarium on 127.0.0.1:" + std::to_string(fake.Port()) + " is not answering: ";
   for (const Case& c : kCases) {
