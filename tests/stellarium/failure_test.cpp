@@ -28,11 +28,8 @@ TEST_F(StellariumHostTest, ARefusedChangeRepliesWithAnErrorAndLeavesTheMirrorAsS
 // the command kept, the changes after an undelivered one not tried, and the
 // same host working again once Stellarium answers.
 TEST_F(StellariumHostTest, EveryWayOfNotAnsweringFailsClearlyAndLosesNothing) {
-  struct Case {
-    Mode mode;
-    bool statusFresh;  // the status is reused, so that the change itself fails
-    const char* why;
-  };
+  // statusFresh: the status is reused, so that the change itself fails.
+  struct Case { Mode mode; bool statusFresh; const char* why; };
   const Case kCases[] = {
       {Mode::Down, true, "connection refused"},         {Mode::Hang, true, "no answer in time"},
       {Mode::Close, true, "closed"},                    {Mode::Garbage, false, "not a JSON object"},
@@ -50,8 +47,8 @@ TEST_F(StellariumHostTest, EveryWayOfNotAnsweringFailsClearlyAndLosesNothing) {
       Run("Time = UT(2006,1,1,0,0,0); Location = Location(1, 2)");
       ADD_FAILURE() << "no error";
     } catch (const CHostError& e) {
-      EXPECT_EQ(std::string(e.what()).rfind(where, 0), 0u) << e.what();
-      EXPECT_NE(std::string(e.what()).find(c.why), std::string::npos) << e.what();
+      const std::string said = e.what();
+      EXPECT_TRUE(said.rfind(where, 0) == 0 && said.find(c.why) != std::string::npos) << said;
     }
     for (const QByteArray& sent : fake.Changes()) EXPECT_TRUE(sent.startsWith("POST /api/main/time")) << sent.data();
     fake.SetMode(Mode::Normal);
