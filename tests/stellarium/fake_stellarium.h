@@ -59,10 +59,7 @@ class CFakeStellarium {
   }
   quint16 Port() const { return m_port; }
 
-  FakeSky Sky() {
-    std::lock_guard lock(m_mutex);
-    return m_sky;
-  }
+  FakeSky Sky() { return Locked([this] { return m_sky; }); }
   void SetSky(const FakeSky& sky) {
     std::lock_guard lock(m_mutex);
     if (sky.magLimit != m_sky.magLimit || sky.magLimitOn != m_sky.magLimitOn) ++m_propertyChanges;
@@ -82,10 +79,7 @@ class CFakeStellarium {
     });
   }
   // POSTs to this path answer "error: ..." (empty: none).
-  void RefusePath(const QByteArray& path) {
-    std::lock_guard lock(m_mutex);
-    m_refusedPath = path;
-  }
+  void RefusePath(const QByteArray& path) { Locked([&] { m_refusedPath = path; }); }
 
   // The requests that start with `prefix`, one a line with the fields in
   // name order: "POST /api/main/time time=2451545 timerate=0".
@@ -98,10 +92,7 @@ class CFakeStellarium {
     return lines;
   }
   std::vector<QByteArray> Changes() { return Requests("POST"); }
-  void ClearRequests() {
-    std::lock_guard lock(m_mutex);
-    m_requests.clear();
-  }
+  void ClearRequests() { Locked([this] { m_requests.clear(); }); }
 
  private:
   struct Request {
@@ -125,6 +116,11 @@ class CFakeStellarium {
   static constexpr const char* kMag = "StelSkyDrawer.customStarMagLimit";
   static constexpr const char* kMagOn = "StelSkyDrawer.flagStarMagnitudeLimit";
 
+  template <class F>
+  auto Locked(F f) -> decltype(f()) {
+    std::lock_guard lock(m_mutex);
+    return f();
+  }
   template <class F>
   void InServerThread(F f) { QMetaObject::invokeMethod(m_context, f, Qt::BlockingQueuedConnection); }
 
