@@ -31,6 +31,7 @@ namespace {
 
 constexpr quint16 kPort = 8090;  // the namespace is the test's own
 constexpr int kStartSeconds = 180;
+constexpr int kSkipped = 77;
 
 // What Stellarium says of itself, straight from its API.
 QJsonObject AskStellarium(const char* path) {
@@ -69,32 +70,6 @@ QString LastShown(const QStringList& out, const QString& key) {
   }
   return {};
 }
-
-}  // namespace
-
-TEST(StellariumLive, ASessionLeavesStellariumWhereThePadPutIt) {
-  const QStringList out = RunSession();
-  EXPECT_TRUE(out.contains("> animation.time = false")) << "the pad stopped Stellarium's running clock";
-  const QJsonObject status = AskStellarium("/api/main/status");
-  const QJsonObject properties = AskStellarium("/api/stelproperty/list");
-  // The date dialog's 2010-07-22 01:35:00 UT, exactly as sent, the clock
-  // stopped.
-  EXPECT_EQ(status["time"]["jday"].toDouble(), JdOf("Time = UT(2010,7,22,1,35,0)"));
-  EXPECT_EQ(status["time"]["timerate"].toDouble(), 0.0);
-  // The location dialog's 135d30m E 34d41m N, sent as "135.500000, 34.683333"
-  // and kept in Stellarium's single precision.
-  EXPECT_EQ(status["location"]["longitude"].toDouble(), double(135.5f));
-  EXPECT_EQ(status["location"]["latitude"].toDouble(), double(34.683333f));
-  // 8.0 set by the host, then the tenths digit up, with the limit switched on.
-  EXPECT_EQ(properties[stel::kMagLimitProperty]["value"].toDouble(), 8.1);
-  EXPECT_TRUE(properties[stel::kMagLimitFlagProperty]["value"].toBool());
-  // What the pad showed last (Japan standard time) is Stellarium's time.
-  EXPECT_EQ(LastShown(out, "date"), "[ 2010/07/22 10:35:00]");
-  EXPECT_EQ(LastShown(out, "obs"), "[135d30mE 34d41mN]");
-  EXPECT_EQ(LastShown(out, "mag"), "[ 8.1]");
-}
-
-namespace {
 
 // Stellarium for the whole run, ended with everything it started.
 class StellariumProcess {
@@ -139,9 +114,29 @@ class StellariumProcess {
   QProcess m_process;
 };
 
-constexpr int kSkipped = 77;
-
 }  // namespace
+
+TEST(StellariumLive, ASessionLeavesStellariumWhereThePadPutIt) {
+  const QStringList out = RunSession();
+  EXPECT_TRUE(out.contains("> animation.time = false")) << "the pad stopped Stellarium's running clock";
+  const QJsonObject status = AskStellarium("/api/main/status");
+  const QJsonObject properties = AskStellarium("/api/stelproperty/list");
+  // The date dialog's 2010-07-22 01:35:00 UT, exactly as sent, the clock
+  // stopped.
+  EXPECT_EQ(status["time"]["jday"].toDouble(), JdOf("Time = UT(2010,7,22,1,35,0)"));
+  EXPECT_EQ(status["time"]["timerate"].toDouble(), 0.0);
+  // The location dialog's 135d30m E 34d41m N, sent as "135.500000, 34.683333"
+  // and kept in Stellarium's single precision.
+  EXPECT_EQ(status["location"]["longitude"].toDouble(), double(135.5f));
+  EXPECT_EQ(status["location"]["latitude"].toDouble(), double(34.683333f));
+  // 8.0 set by the host, then the tenths digit up, with the limit switched on.
+  EXPECT_EQ(properties[stel::kMagLimitProperty]["value"].toDouble(), 8.1);
+  EXPECT_TRUE(properties[stel::kMagLimitFlagProperty]["value"].toBool());
+  // What the pad showed last (Japan standard time) is Stellarium's time.
+  EXPECT_EQ(LastShown(out, "date"), "[ 2010/07/22 10:35:00]");
+  EXPECT_EQ(LastShown(out, "obs"), "[135d30mE 34d41mN]");
+  EXPECT_EQ(LastShown(out, "mag"), "[ 8.1]");
+}
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
