@@ -78,9 +78,9 @@ TEST_F(StellariumHostTest, PlaceFollowsThePadsLocationCommands) {
           {"Location = Location(139.744700, 35.654400)", ""},
           {"? Location.Longitude; ? Location.Latitude", "139.7447;35.6544"}});
   EXPECT_NE(double(fake.Sky().longitude), 139.7447);
-  // A place changed in Stellarium itself is read as Stellarium has it.
+  // A place changed in Stellarium itself is read, past 180 degrees as west.
   FakeSky sky = fake.Sky();
-  sky.longitude = -0.25f;
+  sky.longitude = 359.75f;
   fake.SetSky(sky);
   Expect({{"? Location.Longitude", "-0.25"},
           {"Location.Latitude = 10", ""},  // one coordinate alone keeps the other
@@ -116,12 +116,13 @@ TEST_F(StellariumHostTest, AnimationRunsStellariumsClockAndStopSetsItsRateToZero
           {"Stop Lumiral", "", kTime + "timerate=0\n"},
           {"Animation.Time = FALSE", "", ""},
           {"Animation.Time.Realtime = TRUE; Animation.Time.Speed.Step = FALSE;", "", ""}});
-  // Stellarium's own running clock reads as an animation, which the pad's
-  // button-up stops.
+  // Stellarium's own running clock reads as an animation, not held, which
+  // the pad's button-up stops.
+  EXPECT_EQ(Run("Time.Lock = TRUE"), "");
   FakeSky sky = fake.Sky();
   sky.rate = 1.0 / 86400;  // real time, as Stellarium starts
   fake.SetSky(sky);
-  EXPECT_EQ(Run("? Animation.Time; ? Animation.Time.Realtime"), "TRUE;TRUE");
+  EXPECT_EQ(Run("? Animation.Time; ? Animation.Time.Realtime; ? Time.Lock"), "TRUE;TRUE;FALSE");
   sky.rate = 3600.0 / 86400;
   fake.SetSky(sky);
   Expect({{"? Animation.Time.Realtime; ? Animation.Time.Speed.Step; ? Animation.Time.Speed", "FALSE;FALSE;3600"},
