@@ -17,14 +17,6 @@
 
 class StellariumHostTest : public ::testing::Test {
  protected:
-  StellariumHostTest() {
-    options.port = fake.Port();
-    options.timeoutMs = 400;
-    options.reconnectTimeoutMs = 400;
-    options.retryAfterMs = 0;  // every call tries again
-    options.freshnessMs = 0;   // every call that needs Stellarium reads it
-  }
-
   CStellariumHost& Host() {
     if (!host) host = std::make_unique<CStellariumHost>(mirror, options);
     return *host;
@@ -68,6 +60,9 @@ class StellariumHostTest : public ::testing::Test {
 
   CFakeStellarium fake;
   CSkyEngine mirror;
-  StellariumOptions options;
+  // Every call tries again after a failure, and reads Stellarium when it
+  // needs it.
+  StellariumOptions options{
+      .port = fake.Port(), .timeoutMs = 400, .reconnectTimeoutMs = 400, .retryAfterMs = 0, .freshnessMs = 0};
   std::unique_ptr<CStellariumHost> host;
 };
