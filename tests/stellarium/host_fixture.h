@@ -62,7 +62,7 @@ class StellariumHostTest : public ::testing::Test {
   CSkyEngine mirror;
   // Every call tries again after a failure, and reads Stellarium when it
   // needs it.
-  StellariumOptions options{
-      .port = fake.Port(), .timeoutMs = 400, .reconnectTimeoutMs = 400, .retryAfterMs = 0, .freshnessMs = 0};
+  StellariumOptions options{.port = fake.Port(), .password = {}, .timeoutMs = 400,
+                            .reconnectTimeoutMs = 400, .retryAfterMs = 0, .freshnessMs = 0};
   std::unique_ptr<CStellariumHost> host;
 };
