@@ -133,15 +133,13 @@ class CFakeStellarium {
         const int headerEnd = buffer->indexOf("\r\n\r\n");
         if (headerEnd < 0) return;
         const QList<QByteArray> lines = buffer->left(headerEnd).split('\n');
-        const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
-        Request request{first.value(0), first.value(1), {}, {}};
-        int length = 0;
+        QMap<QByteArray, QByteArray> headers;
         for (const QByteArray& line : lines.mid(1)) {
-          const int colon = line.indexOf(':');
-          const QByteArray name = line.left(colon).trimmed().toLower();
-          if (name == "content-length") length = line.mid(colon + 1).trimmed().toInt();
-          if (name == "authorization") request.authorization = line.mid(colon + 1).trimmed();
+          headers[line.left(line.indexOf(':')).trimmed().toLower()] = line.mid(line.indexOf(':') + 1).trimmed();
         }
+        const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+        Request request{first.value(0), first.value(1), headers.value("authorization"), {}};
+        const int length = headers.value("content-length").toInt();
         if (buffer->size() < headerEnd + 4 + length) return;
         const int q = request.path.indexOf('?');
         if (q >= 0) request.Decode(request.path.mid(q + 1));

@@ -34,11 +34,6 @@ class StellariumWindowTest : public StellariumHostTest {
     probe = std::make_unique<CLumiraPadProbe>(*window->Pad());
     fake.ClearRequests();
   }
-  void TearDown() override {
-    probe.reset();
-    window.reset();
-    std::unique_ptr<QSettings>(NewAppSettings())->remove("Location");
-  }
   // Input as the message pump delivers it: a failure stops at the window.
   void Send(UINT msg, CPoint pt) { window->Pad()->DispatchMessage(msg, 0, MAKELPARAM(pt.x, pt.y)); }
   void Click(CPoint pt) {
