@@ -1,11 +1,8 @@
-// The pad against a real Stellarium: one Stellarium, started headless for
-// all the checks, in the network namespace that scripts/stellarium-sandbox.sh
-// makes (only loopback), so that its HTTP server is reachable from nowhere
-// else.  A recorded session runs through `lumira --host stellarium --script`;
-// the checks read Stellarium's own status afterwards.
-//
-// Exits with 77 (skipped) where Stellarium is not installed or the test does
-// not run inside the sandbox.
+// The pad against a real Stellarium, started headless in the network
+// namespace of scripts/stellarium-sandbox.sh (only loopback, so that its HTTP
+// server is reachable from nowhere else): a recorded session runs through
+// `lumira --host stellarium --script`, then the checks read Stellarium's own
+// status.  Skipped (77) without Stellarium or outside the sandbox.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
