@@ -17,29 +17,19 @@
 
 class StellariumHostTest : public ::testing::Test {
  protected:
-  StellariumHostTest() {
-    options.port = fake.Port();
-    options.timeoutMs = 400;
-    options.reconnectTimeoutMs = 400;
-    options.retryAfterMs = 0;  // every call tries again
-    options.freshnessMs = 0;   // every call that needs Stellarium reads it
-  }
-
   CStellariumHost& Host() {
     if (!host) host = std::make_unique<CStellariumHost>(mirror, options);
     return *host;
   }
   std::string Run(const std::string& command) { return Host().Execute(command.c_str()); }
 
-  // A fresh engine holding Stellarium's current instant and place, with
+  // Puts a reference engine at Stellarium's current instant and place, with
   // the embedded engine's defaults for the rest.
-  std::string Reference(const std::string& command) {
-    CSkyEngine engine;
+  void AtStellarium(CSkyEngine& engine) {
     const FakeSky sky = fake.Sky();
-    std::string setup = "Time.jd = " + Number(sky.jd) + "; Location = Location(" + Number(sky.longitude) + ", " +
-                        Number(sky.latitude) + ")";
-    EXPECT_EQ(engine.Execute(std::string_view(setup)), "");
-    return engine.Execute(std::string_view(command));
+    EXPECT_EQ(engine.Execute("Time.jd = " + Number(sky.jd) + "; Location = Location(" + Number(sky.longitude) + ", " +
+                             Number(sky.latitude) + ")"),
+              "");
   }
 
   // A command and what it must do: its reply (a trailing '*': the reply
@@ -70,6 +60,9 @@ class StellariumHostTest : public ::testing::Test {
 
   CFakeStellarium fake;
   CSkyEngine mirror;
-  StellariumOptions options;
+  // Every call tries again after a failure, and reads Stellarium when it
+  // needs it.
+  StellariumOptions options{.port = fake.Port(), .password = {}, .timeoutMs = 400,
+                            .reconnectTimeoutMs = 400, .retryAfterMs = 0, .freshnessMs = 0};
   std::unique_ptr<CStellariumHost> host;
 };
