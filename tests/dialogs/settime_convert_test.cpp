@@ -63,6 +63,9 @@ TEST_F(SetTimeConvertTest, SwitchingTheListConvertsTheFields) {
       {noon, {Pick(kUTD), {kRealDay, "32.25"}, Pick(kUT)}, "AD  2000年 2月 1日 6時 0分 0秒", kUT},
       {noon, {Pick(kUTD), {kRealDay, "0.75"}, Pick(kUT)}, "AD  1999年12月31日18時 0分 0秒", kUT},
       {noon, {Pick(kUTD), {kRealDay, "31.5"}}, "AD  2000年 1月31.5日", kUTD, "2 2000/1/0 0:0:0 31.5 0"},
+      {noon, {Pick(kUTD), {kRealDay, "1.51"}, Pick(kUT)}, "AD  2000年 1月 1日12時14分24秒", kUT},
+      // The Julian day's field takes 16 characters, as "%.6f" of the first date needs.
+      {jst21, {Pick(kJD), {kJd, "2451545.123456789"}}, "2451545.12345678", kJD},
       // Years before Christ: 1 BC is year 0; Japan time just after midnight
       // of 1 January AD 1 is still 1 BC in universal time.
       {Calendar(1, 0, 6, 1, 0, 0, 0), {Pick(kJST)}, "BC     1年 6月 1日 9時 0分 0秒", kJST},
