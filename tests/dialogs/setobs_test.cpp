@@ -51,6 +51,7 @@ TEST_F(SetObsTest, EveryFieldIsCheckedInOrder) {
       {"135", "0", "35", "-0", 6112, kLatMin},   {"135", "", "35", "", 0, 0, 135, 35},
       {"135", "7.5", "35", "0", 0, 0, 135.125, 35}, {"-5", "0", "35", "0", 6108, kLonDeg},
       {"181", "0", "35", "0", 6108, kLonDeg},    {"135", "0", "-5", "0", 6109, kLatDeg},
+      {"0", "0", "0", "30", 0, 0, 0, 0.5},  // Greenwich and the equator: zero degrees are a place
       // Step order: the longitude's minutes before the latitude's degrees.
       {"135", "x", "95", "0", 6112, kLonMin},    {"180", "30", "90", "30", 6108, kLonDeg},
       // Degrees that are a real number pass the check and the exchange refuses them.
