@@ -76,6 +76,9 @@ StelOutcome CStelApi::Post(const QByteArray& path, const FormFields& fields) {
   const QByteArray body = r.body.trimmed();
   if (!r.Ok()) return {StelOutcome::Kind::Refused, r.error};
   if (body.startsWith("error")) return {StelOutcome::Kind::Refused, QString::fromUtf8(body.left(200))};
+  // Stellarium confirms each of these changes with "ok": anything else
+  // (a page of another server, an empty body) has not said the change was made.
+  if (body != "ok") return {StelOutcome::Kind::Refused, "no confirmation: \"" + QString::fromUtf8(body.left(200)) + "\""};
   return {};
 }
 

@@ -22,6 +22,13 @@ TEST_F(StellariumHostTest, ARefusedChangeRepliesWithAnErrorAndLeavesTheMirrorAsS
   EXPECT_EQ(Run("Location = Location(10, 20); Star.AutoMagnitudeLimit.Minimum = 9"),
             "ERROR: Stellarium did not take the limiting magnitude: error: refused by the test");
   EXPECT_EQ(Run("? Location.Longitude; ? Location.Latitude; ? Star.AutoMagnitudeLimit.minimum"), "10;20;6.5");
+  // An answer without Stellarium's "ok" confirms nothing either.
+  options.freshnessMs = 60000;  // the status is reused, so that only the change meets the page
+  host.reset();
+  Run("? Time.jd");
+  fake.SetMode(Mode::Garbage);
+  EXPECT_EQ(Run("Time = UT(2006,1,1,0,0,0)"),
+            "ERROR: Stellarium did not take the time: no confirmation: \"<html>not here</html>\"");
 }
 
 // Every way of not answering: an error that says where and why, nothing of
