@@ -335,6 +335,7 @@ void CLumiraPad::OnLButtonUp(UINT flags, CPoint point) {
   if (!m_bEnable) return;
   StopHold(m_holdL);
   SetFocus();
+  CurrentKeyDisplay();  // the focus frame goes to the display clicked on
   ExecuteHost("animation.time = false");
   m_bPlaying = FALSE;
   CDialogBar::OnLButtonUp(flags, point);
@@ -344,6 +345,7 @@ void CLumiraPad::OnRButtonUp(UINT flags, CPoint point) {
   if (!m_bEnable) return;
   StopHold(m_holdR);
   SetFocus();
+  CurrentKeyDisplay();  // the focus frame goes to the display clicked on
   ExecuteHost("animation.time = false");
   m_bPlaying = FALSE;
   CDialogBar::OnRButtonUp(flags, point);

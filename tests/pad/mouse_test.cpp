@@ -72,17 +72,21 @@ TEST_F(MouseTest, TheArrowOpensTheMenuBelowTheLabelWithTheCurrentSystemMarked) {
 // The focus mark beside the date text, and what screen readers read.
 TEST_F(MouseTest, FocusMarkAndTheDateTextsAccessibleDescription) {
   Build();
-  const CRect date = P().DateRect();
-  auto markShown = [&] {
+  auto markShown = [&](const CRect& around) {
     Pad().UpdateWindow();
-    return Pad().Surface().pixel(date.left - 1, date.top + 5) == qRgb(118, 175, 227);
+    return Pad().Surface().pixel(around.left - 1, around.top + 5) == qRgb(118, 175, 227);
   };
-  EXPECT_FALSE(markShown());
+  const CRect date = P().DateRect(), obs = P().ObsRect();
+  EXPECT_FALSE(markShown(date));
   Pad().SendMessage(WM_SETFOCUS);
-  EXPECT_TRUE(markShown());
+  EXPECT_TRUE(markShown(date));
+  // A click takes the mark to the display it selects a digit of.
+  LeftClick(P().ObsCell(25));
+  EXPECT_TRUE(markShown(obs) && !markShown(date));
   LeftClick(P().DateCell(13));
+  EXPECT_TRUE(markShown(date) && !markShown(obs));
   Pad().SendMessage(WM_KILLFOCUS);
-  EXPECT_FALSE(markShown());
+  EXPECT_FALSE(markShown(date));
   CWnd* text = Pad().GetDlgItem(6206);
   text->UpdateWindow();
   EXPECT_EQ(text->Widget()->accessibleName(), QString::fromUtf8("日時"));
