@@ -50,13 +50,24 @@ double RateOfUnit(int signedUnit) {
   return signedUnit < 0 ? -seconds : seconds;
 }
 
-// "1時/秒", "-1日/秒", "0/秒"; a rate of no unit in seconds ("30秒/秒").
+// "1時/秒", "-1日/秒", "0/秒"; a rate of no unit (the step mode's mean
+// rate) in the largest calendar unit it reaches, to four figures:
+// "30秒/秒", "30.3分/秒", "-2.5日/秒".
 QString RateText(double secondsPerSecond) {
   if (secondsPerSecond == 0.0) return PadText("0/秒");
   const int signedUnit = UnitOfRate(secondsPerSecond);
-  if (signedUnit == 0) return PadText("%1秒/秒").arg(QString::number(secondsPerSecond, 'g', 6));
-  return PadText("%1%2/秒").arg(QLatin1String(signedUnit < 0 ? "-1" : "1"),
-                                PadText(kSpeedUnits[std::abs(signedUnit) - 1].word));
+  if (signedUnit != 0) {
+    return PadText("%1%2/秒").arg(QLatin1String(signedUnit < 0 ? "-1" : "1"),
+                                  PadText(kSpeedUnits[std::abs(signedUnit) - 1].word));
+  }
+  const SpeedUnit* unit = &kSpeedUnits[0];
+  for (const SpeedUnit& u : kSpeedUnits) {
+    // The sidereal day is a day to within four figures: days read better.
+    if (std::string_view(u.key) != "SiderealDay" && std::abs(secondsPerSecond) >= u.seconds) unit = &u;
+  }
+  const QString number = QString::number(secondsPerSecond / unit->seconds, 'g', 4);
+  if (unit == &kSpeedUnits[0]) return PadText("%1秒/秒").arg(number);
+  return PadText("%1%2/秒").arg(number, PadText(unit->word));
 }
 
 // The signed unit of a menu key: +n forward, -n backward (n from 1), 0

@@ -45,4 +45,18 @@ TEST_F(AnimationTest, StopAnimationPutsTheHostsSwitchesBackByMode) {
   EXPECT_EQ(sent[2].rfind("? ", 0), 0u) << sent[2];  // straight to the refresh
 }
 
+// The host's own rate, as the step mode's mean: in the largest unit it
+// reaches, to four figures; a rate of one unit keeps the menu's text.
+TEST_F(AnimationTest, TheHostsRateReadsInItsLargestUnit) {
+  Build();
+  const std::pair<double, const char*> cases[] = {
+      {1818.18, "30.3分/秒"}, {30.0, "30秒/秒"},      {0.5, "0.5秒/秒"},    {-216000.0, "-2.5日/秒"},
+      {86164.0905, "1恒星日/秒"}, {86000.0, "23.89時/秒"}, {63115200.0, "2年/秒"}, {0.0, "0/秒"},
+  };
+  for (auto [rate, text] : cases) {
+    rig.pad->SetPlaying(TRUE, rate);
+    EXPECT_EQ(rig.pad->SpeedText(), QString::fromUtf8(text)) << rate;
+  }
+}
+
 }  // namespace
