@@ -141,8 +141,7 @@ CWnd* CWnd::GetDlgItem(int id) const {
 void CWnd::GetClientRect(CRect* r) const {
   if (!r) return;
   if (!m_widget) { r->SetRectEmpty(); return; }
-  if (IsScaled()) {
-    const CScale s = Scale();
+  if (CScale s; FindScale(&s)) {
     const double dpr = DevicePixelRatio();
     *r = CRect(0, 0, s.ToLogicalX(int(std::lround((m_widget->width() - 2 * m_clientInset) * dpr))),
                s.ToLogicalY(int(std::lround((m_widget->height() - 2 * m_clientInset) * dpr))));
@@ -175,8 +174,7 @@ void CWnd::ScreenToClient(CRect* r) const {
 void CWnd::ClientToScreen(CPoint* p) const {
   if (!p || !m_widget) return;
   QPoint local(p->x, p->y);
-  if (IsScaled()) {
-    const CScale s = Scale();
+  if (CScale s; FindScale(&s)) {
     const double dpr = DevicePixelRatio();
     local = QPoint(int(std::lround(s.ToDeviceX(p->x) / dpr)), int(std::lround(s.ToDeviceY(p->y) / dpr)));
   }
@@ -214,31 +212,42 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
 
 double CWnd::DevicePixelRatio() const { return m_widget ? m_widget->devicePixelRatioF() : 1.0; }
 
-bool CWnd::IsScaled() const {
-  if (m_scalePercent) return true;
+// Walks up to the nearest window that set a size, once: false when none
+// did.  The origin adds up each window's place in its parent on the way.
+bool CWnd::FindScale(CScale* scale) const {
+  if (m_scalePercent) {
+    *scale = CScale{m_scalePercent, {}};
+    return true;
+  }
   const CWnd* parent = m_widget && !m_widget->isWindow() ? FromWidget(m_widget->parentWidget()) : nullptr;
-  return parent && parent->IsScaled();
+  if (!parent || !parent->FindScale(scale)) return false;
+  const CPoint place = parent->ScaledPoint(*scale, QPointF(m_widget->pos()));
+  scale->origin = CPoint(scale->origin.x + place.x, scale->origin.y + place.y);
+  return true;
+}
+
+bool CWnd::IsScaled() const {
+  CScale unused;
+  return FindScale(&unused);
 }
 
 CScale CWnd::Scale() const {
-  if (m_scalePercent) return CScale{m_scalePercent, {}};
-  const CWnd* parent = m_widget && !m_widget->isWindow() ? FromWidget(m_widget->parentWidget()) : nullptr;
-  if (!parent || !parent->IsScaled()) return CScale{};
-  CScale s = parent->Scale();
-  const CPoint place = parent->FromWidgetPoint(QPointF(m_widget->pos()));
-  s.origin = CPoint(s.origin.x + place.x, s.origin.y + place.y);
+  CScale s;
+  if (!FindScale(&s)) return CScale{};
   return s;
 }
 
 // A scaled window's point falls on a device pixel, and the pixel on the
 // one logical pixel that covers it; elsewhere Qt's point is the client point.
 CPoint CWnd::FromWidgetPoint(QPointF point) const {
+  CScale s;
+  if (FindScale(&s)) return ScaledPoint(s, point);
+  const QPoint p = (point - QPointF(m_clientInset, m_clientInset)).toPoint();
+  return CPoint(p.x(), p.y());
+}
+
+CPoint CWnd::ScaledPoint(const CScale& s, QPointF point) const {
   point -= QPointF(m_clientInset, m_clientInset);
-  if (!IsScaled()) {
-    const QPoint p = point.toPoint();
-    return CPoint(p.x(), p.y());
-  }
-  const CScale s = Scale();
   const double dpr = DevicePixelRatio();
   return CPoint(s.ToLogicalX(int(std::floor(point.x() * dpr))), s.ToLogicalY(int(std::floor(point.y() * dpr))));
 }
@@ -246,11 +255,12 @@ CPoint CWnd::FromWidgetPoint(QPointF point) const {
 void CWnd::PlaceChild(QWidget* child, const CRect& r) const {
   if (!child) return;
   const int inset = m_clientInset;
-  if (!IsScaled()) {
+  CScale s;
+  if (!FindScale(&s)) {
     child->setGeometry(r.left + inset, r.top + inset, r.Width(), r.Height());
     return;
   }
-  const CRect d = Scale().ToDevice(r);
+  const CRect d = s.ToDevice(r);
   const double dpr = DevicePixelRatio();
   auto qt = [dpr](int device) { return int(std::lround(device / dpr)); };
   child->setGeometry(qt(d.left) + inset, qt(d.top) + inset, qt(d.right) - qt(d.left), qt(d.bottom) - qt(d.top));

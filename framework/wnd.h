@@ -211,6 +211,8 @@ class CWnd {
   void DetachWidget();
   void PaintIfInvalid();
   double DevicePixelRatio() const;
+  bool FindScale(CScale* scale) const;
+  CPoint ScaledPoint(const CScale& scale, QPointF point) const;
 };
 
 // The context of OnPaint: draws into the window's surface.
