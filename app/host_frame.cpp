@@ -8,9 +8,14 @@
 namespace lumira {
 
 CPadHostFrame::CPadHostFrame(CAppContext& ctx, QMainWindow* window, CCorLmr& host)
-    : CFrameWnd(ctx, window), m_host(host) {}
+    : CFrameWnd(ctx, window), m_host(&host) {}
 
 CPadHostFrame::~CPadHostFrame() { DestroyPad(); }
+
+void CPadHostFrame::SetPadHost(CCorLmr& host) {
+  m_host = &host;
+  if (m_pad) m_pad->SetpCorLmr(m_host);
+}
 
 bool CPadHostFrame::CreatePad(bool dock, QString* error) {
   DestroyPad();
@@ -25,7 +30,7 @@ bool CPadHostFrame::CreatePad(bool dock, QString* error) {
   // that the control allows reads and writes them.
   pad->SetTimeSysPtr(&m_vars.timeSys, &m_vars.zone);
   pad->SetAnimationPtr(&m_vars.animation);
-  pad->SetpCorLmr(&m_host);
+  pad->SetpCorLmr(m_host);
   if (dock) DockControlBar(pad.get());
   m_pad = std::move(pad);
   RefreshButtons(true);

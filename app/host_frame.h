@@ -48,6 +48,10 @@ class CPadHostFrame : public CFrameWnd {
   void DestroyPad();
   CLumiraPad* Pad() const { return m_pad.get(); }
   HostVariables& Variables() { return m_vars; }
+  // Puts `host` between the pad and the host given at construction, for
+  // the pad there is and every pad built after (replays answer queries of
+  // their own this way).  It must outlive the pads.
+  void SetPadHost(CCorLmr& host);
 
   // What the bar's buttons do: open the date/time or the location dialog.
   // Both are refused while the pad takes no input; the date dialog also
@@ -78,7 +82,7 @@ class CPadHostFrame : public CFrameWnd {
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  CCorLmr& m_host;
+  CCorLmr* m_host;
   HostVariables m_vars;
   std::unique_ptr<CLumiraPad> m_pad;
   int m_buttonsShown = -1;  // what the buttons last showed (bit 0 date, 1 location): -1 unknown

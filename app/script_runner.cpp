@@ -47,8 +47,7 @@ QString FromStd(const std::string& s) { return QString::fromUtf8(s.data(), qsize
 ScriptRunner::ScriptRunner(ScriptOutput out)
     : m_out(std::move(out)),
       m_prompt([this](const QString& line) { Print(line); }),
-      m_popup([this](const std::vector<QString>& texts) { return AnswerMenu(texts); }),
-      m_overrides([this](const QString& line) { Print(line); }) {
+      m_popup([this](const std::vector<QString>& texts) { return AnswerMenu(texts); }) {
   m_ctx.timers = &m_clock;
   m_ctx.prompt = &m_prompt;
   m_ctx.modal = &m_modal;
@@ -211,15 +210,16 @@ bool ScriptRunner::RunLine(const ScriptLine& line) {
     case ScriptLine::Kind::Dialog:
       return RunDialog(line);
     case ScriptLine::Kind::Language:
-      // As the View menu's choice: the pad is built again in that language
-      // (on the host of the script's own replies, if it has any).
+      // As the View menu's choice: the pad is built again in that language.
       m_window->SetLanguage(*LanguageOfCode(line.text));
-      if (m_overrides.Active()) Pad()->SetpCorLmr(&m_overrides);
       return true;
     case ScriptLine::Kind::Reply:
-      m_overrides.Set(line.text.toStdString(), line.reply.toStdString());
-      m_overrides.SetNext(&m_window->PadHost());
-      pad->SetpCorLmr(&m_overrides);
+      if (!m_overrides) {  // from now on, in front of the window's host
+        m_overrides = std::make_unique<CReplyOverrides>(m_window->PadHost(),
+                                                        [this](const QString& text) { Print(text); });
+        m_window->Frame().SetPadHost(*m_overrides);
+      }
+      m_overrides->Set(line.text.toStdString(), line.reply.toStdString());
       return true;
     case ScriptLine::Kind::Enable:
       pad->SetEnable(line.enable ? 1 : 0);

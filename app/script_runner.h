@@ -94,7 +94,7 @@ class ScriptRunner {
   CReplayKeyboard m_keyboard;
   CReplayPopup m_popup;
   CReplayModalRunner m_modal;
-  CReplyOverrides m_overrides;
+  std::unique_ptr<CReplyOverrides> m_overrides;  // after the first `reply` line; outlives the window
   CAppContext m_ctx;
   std::unique_ptr<PlanetariumWindow> m_window;
 

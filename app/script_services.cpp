@@ -18,7 +18,7 @@ QString Unmarked(const QString& text) {
 
 std::string CReplyOverrides::Execute(const char* command) {
   const auto it = m_replies.find(command);
-  if (it == m_replies.end()) return m_next->Execute(command);
+  if (it == m_replies.end()) return m_next.Execute(command);
   m_out("> " + QString::fromUtf8(command));
   m_out("< " + QString::fromStdString(it->second));
   return it->second;

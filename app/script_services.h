@@ -63,16 +63,14 @@ class CReplayPopup : public IPopupChooser {
 // other command goes on to the host behind.
 class CReplyOverrides : public CCorLmr {
  public:
-  explicit CReplyOverrides(ScriptOutput out) : m_out(std::move(out)) {}
+  CReplyOverrides(CCorLmr& next, ScriptOutput out) : m_next(next), m_out(std::move(out)) {}
   void Set(const std::string& query, const std::string& reply) { m_replies[query] = reply; }
-  bool Active() const { return !m_replies.empty(); }
-  void SetNext(CCorLmr* next) { m_next = next; }
   std::string Execute(const char* command) override;
 
  private:
+  CCorLmr& m_next;
   ScriptOutput m_out;
   std::map<std::string, std::string> m_replies;
-  CCorLmr* m_next = nullptr;
 };
 
 // Runs an open dialog by the script: `m_steps` acts on it as a user
