@@ -1,6 +1,7 @@
 #include "app/pad_readout.h"
 
 #include "pad/lumirapad.h"
+#include "pad/time_systems.h"
 
 namespace lumira {
 namespace {
@@ -30,9 +31,8 @@ QStringList DescribePad(const CLumiraPad& pad) {
 }
 
 QString ShownTimeSystem(const CLumiraPad& pad) {
-  const QString label = TextOf(pad, kTimeSysLabelId);
-  if (label == "UT" && TextOf(pad, kDateTextId).contains('.')) return "UTD";
-  return label;
+  const timesys::Info* info = timesys::Find(pad.GetTimeSys());
+  return info ? QString::fromLatin1(info->key) : QString();
 }
 
 bool ControlRect(const CLumiraPad& pad, int id, CRect* rect) {

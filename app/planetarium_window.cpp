@@ -29,6 +29,7 @@
 #include "app/place_dialog.h"
 #include "app/session_settings.h"
 #include "app/state_view.h"
+#include "pad/time_systems.h"
 #include "chart/sky_chart_widget.h"
 #include "framework/resources.h"
 #include "host/registry.h"
@@ -383,7 +384,7 @@ void PlanetariumWindow::SetLanguage(Language language) {
 void PlanetariumWindow::RebuildPad() {
   // Where it was, as it was.
   const QByteArray layout = saveState();
-  const QByteArray system = Pad() ? ShownTimeSystem(*Pad()).toLatin1() : QByteArray();
+  const int system = Pad() ? Pad()->GetTimeSys() : timesys::kJST;
   QString error;
   if (!CreatePad(&error)) {
     Log("(the pad could not be rebuilt: " + error + ")");
@@ -393,8 +394,9 @@ void PlanetariumWindow::RebuildPad() {
   UpdatePad(CLumiraPad::kRefreshAll);  // a new pad shows its template's texts until it reads the engine
   // The host's variable tells only the zone the times are in: a pad that
   // showed UTD, JD, MJD or ST is told its system again.
-  if (!system.isEmpty() && ShownTimeSystem(*Pad()).toLatin1() != system) {
-    Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(system.constData()));
+  const timesys::Info* shown = timesys::Find(system);
+  if (shown && Pad()->GetTimeSys() != system) {
+    Pad()->SendMessage(WM_CHANGETZ, 0, reinterpret_cast<LPARAM>(shown->key));
   }
   Pad()->Invalidate(FALSE);
 }

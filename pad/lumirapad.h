@@ -127,6 +127,8 @@ class CLumiraPad : public CDialogBar, public CLmrDialogBase {
   void SetMagSelectedDigit(CPoint point);
   void TurnOffSelection();
   int GetLButtonPos(CPoint point) const;
+  // The system the date display shows (a timesys::Code).
+  int GetTimeSys() const { return m_nTimeSys; }
   BOOL IsDateButtonEnabled() const { return m_nTimeSys != timesys::kST; }
   // The systems shown as a calendar date with editable digits: JST, UT,
   // LST, LMT.
