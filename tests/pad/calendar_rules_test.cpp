@@ -112,7 +112,9 @@ TEST_F(CalendarRulesTest, RecordsOfTheOtherTimeSystems) {
     P().SetDatePadData(&record);
     EXPECT_EQ(std::make_tuple(record.nTimeSys, record.nSecond, record.dJd, record.dDay),
               std::make_tuple(c.recordSys, c.second, c.jd, 0.0)) << c.sys;
-    if (c.recordSys == 0) EXPECT_TRUE(rig.host.Sent().empty());
+    if (c.recordSys == 0) {
+      EXPECT_TRUE(rig.host.Sent().empty());
+    }
   }
 
   // Coming back: MJD is moved to JD (MJD 0 = 1858-11-17 00:00 UT), zones by system.

@@ -46,8 +46,12 @@ TEST_F(FrameTest, TitleTooltipsAndFlyByTexts) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
-    if (c.tip) EXPECT_EQ(P().ToolTip().TextOf(Pad().GetDlgItem(c.id)).toStdString(), c.tip);
-    if (c.status) EXPECT_EQ(StatusAt(MiddleOf(c.id)), c.status);
+    if (c.tip) {
+      EXPECT_EQ(P().ToolTip().TextOf(Pad().GetDlgItem(c.id)).toStdString(), c.tip);
+    }
+    if (c.status) {
+      EXPECT_EQ(StatusAt(MiddleOf(c.id)), c.status);
+    }
   }
 }
 

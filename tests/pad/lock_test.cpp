@@ -61,8 +61,12 @@ TEST_F(LockTest, WhichStepsAskAndWhatEachAnswerSends) {
     EXPECT_EQ(askingDuringQuestion, c.asks);
     EXPECT_FALSE(P().AskingLock());
     EXPECT_EQ(rig.Changes().size(), told + (c.commands.empty() ? 0 : 1));
-    if (c.asks) EXPECT_EQ(prompt.shown[0].second, MB_YESNO | MB_ICONEXCLAMATION);
-    if (c.answer == IDNO) EXPECT_EQ(P().Second(), 15);
+    if (c.asks) {
+      EXPECT_EQ(prompt.shown[0].second, MB_YESNO | MB_ICONEXCLAMATION);
+    }
+    if (c.answer == IDNO) {
+      EXPECT_EQ(P().Second(), 15);
+    }
   }
   // While the question is open a nested step does not ask again.
   Host().Reply("? Time.Lock", "TRUE");

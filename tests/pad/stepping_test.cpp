@@ -124,7 +124,9 @@ TEST_F(SteppingTest, EveryIndexThatIsNoStepResendsTheDate) {
     rig.host.ClearSent();
     Step(index, true);
     EXPECT_EQ(LastSent("Time = "), index == -99 ? "" : "Time = UT(2006,4,1,12,30,15) ; show lumiral") << index;
-    if (index == -99) EXPECT_TRUE(Sent().empty());
+    if (index == -99) {
+      EXPECT_TRUE(Sent().empty());
+    }
   }
 }
 
