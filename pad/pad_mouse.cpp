@@ -419,7 +419,6 @@ void CLumiraPad::OnMButtonDown(UINT flags, CPoint point) {
   // command's "show lumiral" with a refresh.
   SetCorLmrDate();
   NotifyMainWindow("DATE");
-  m_bMButton = 0;
   if (!handled) CDialogBar::OnMButtonDown(flags, point);
 }
 
@@ -473,7 +472,6 @@ BOOL CLumiraPad::OnMouseWheel(UINT flags, short delta, CPoint screenPoint) {
   } else {
     OnBtnDateMinus();
   }
-  m_bWheel = 0;
   return CDialogBar::OnMouseWheel(flags, delta, screenPoint);
 }
 
